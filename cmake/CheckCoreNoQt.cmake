@@ -1,0 +1,13 @@
+# Fails when any file under ROOT includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/*.h ${ROOT}/*.cpp)
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q|qt|Qt)")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  string(REPLACE ";" "\n" bad "${bad}")
+  message(FATAL_ERROR "src/core must not include Qt:\n${bad}")
+endif()

@@ -1,0 +1,54 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+set_property(GLOBAL PROPERTY TORNEL_CORE_LIBRARIES "")
+
+# The core must stay free of Qt: every build checks the sources first.
+add_custom_target(tornel_check_core_no_qt
+  COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR}/src/core
+          -P ${PROJECT_SOURCE_DIR}/cmake/CheckCoreNoQt.cmake
+  COMMENT "Checking that src/core includes no Qt"
+  VERBATIM)
+
+# tornel_core_library(<name> [DEPS lib...]): a static library of every .cpp in
+# the calling folder, named tornel_<name>, that links no Qt.
+function(tornel_core_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(tornel_${name} STATIC ${sources} ${headers})
+  target_include_directories(tornel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS ARG_DEPS)
+    target_link_libraries(tornel_${name} PUBLIC tornel_${dep})
+  endforeach()
+  add_dependencies(tornel_${name} tornel_check_core_no_qt)
+  set_property(GLOBAL APPEND PROPERTY TORNEL_CORE_LIBRARIES tornel_${name})
+endfunction()
+
+# tornel_core_tests(<name> [LIBS lib...]): one GoogleTest program of every .cpp
+# in the calling folder, registered with CTest.
+function(tornel_core_tests name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(test_core_${name} ${sources})
+  set_target_properties(test_core_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  foreach(lib IN LISTS ARG_LIBS)
+    target_link_libraries(test_core_${name} PRIVATE tornel_${lib})
+  endforeach()
+  target_link_libraries(test_core_${name} PRIVATE tornel_test_support GTest::gmock GTest::gtest_main)
+  target_compile_definitions(test_core_${name} PRIVATE TORNEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(test_core_${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS core)
+endfunction()
+
+# tornel_ui_tests(<name>): one GoogleTest program of every .cpp in the calling
+# folder, run against the whole UI library on the offscreen platform.
+function(tornel_ui_tests name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(test_ui_${name} ${sources})
+  set_target_properties(test_ui_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TORNEL_RUNTIME_DIR} AUTOMOC ON)
+  target_link_libraries(test_ui_${name} PRIVATE tornel_ui_test_support tornel_ui tornel_test_support
+    Qt6::Test GTest::gmock GTest::gtest)
+  target_compile_definitions(test_ui_${name} PRIVATE TORNEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(test_ui_${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

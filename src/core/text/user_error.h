@@ -1,0 +1,15 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tornel {
+
+// A failure the user must be told about. what() is the message text in UTF-8,
+// ready for a message box; the command that started the work catches it.
+class UserError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace tornel
