@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+
+#include "core/device/device.h"
+
+namespace tornel {
+
+// The configuration without a device: every input reads 0; writes are only
+// remembered, so that tests and the UI can see what would have been output.
+class NullDevice final : public Device {
+public:
+  NullDevice();
+  int16_t Read(int16_t channel) override;
+  void Write(int16_t channel, int16_t code) override;
+  std::string Description() const override;
+
+  // The last code written to DAC `channel` (0..15), 0 before any write.
+  int16_t Held(int16_t channel) const;
+
+private:
+  std::array<int16_t, 16> held_{};
+};
+
+}  // namespace tornel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "core/device/device.h"
+#include "core/device/tick_clock.h"
+
+namespace tornel {
+
+// A real-time model of the drive bench, so that the whole program can be used
+// without hardware. DAC 2 ("U") is the speed reference, DAC 1 ("M") the load
+// torque; the ADC inputs read what the default channel table names them, in
+// codes of a 10-bit device (511 = the default Base). The physics advances at
+// most once per tick of `clock`; reads are served from that state plus seeded
+// noise, so the same seed and the same clock sequence give the same samples.
+class SimulatedBench final : public Device {
+public:
+  explicit SimulatedBench(TickClock& clock, uint32_t seed = 1);
+
+  int16_t Read(int16_t channel) override;
+  void Write(int16_t channel, int16_t code) override;
+  std::string Description() const override;
+
+  // "Кнопка стенда": ADC 16 reads high while pressed. May be called from the
+  // GUI thread while the scan thread reads.
+  void SetStartButton(bool pressed);
+  bool StartButton() const;
+
+  // The DAC codes that mean zero reference and zero load (511 unless the DAC
+  // settings moved them).
+  void SetCapZeroCodes(int16_t loadZero, int16_t referenceZero);
+
+private:
+  void Advance(uint32_t now);
+  void UpdateCodes();
+
+  TickClock& clock_;
+  uint32_t noise_;
+  uint32_t lastTick_;
+  std::atomic<bool> startPressed_{false};
+  std::array<int16_t, 2> capCode_{511, 511};
+  std::array<int16_t, 2> capZero_{511, 511};
+  // Mechanical and electrical state.
+  double speed_ = 0.0;   // rad/s
+  double torque_ = 0.0;  // N*m at the shaft
+  double phase_ = 0.0;   // rad, of the supply
+  // What each input reads before noise and clamping.
+  std::array<int, 16> code_{};
+};
+
+}  // namespace tornel
