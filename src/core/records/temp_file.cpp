@@ -1,0 +1,55 @@
+#include "core/records/temp_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "core/records/file_handle.h"
+
+namespace tornel {
+namespace {
+
+// Numbers start at a value that differs between processes, so that
+// concurrent programs rarely probe the same names.
+uint32_t NextNumber() {
+  static std::atomic<uint32_t> counter{[] {
+    auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return static_cast<uint32_t>(::getpid()) * 7919u + static_cast<uint32_t>(now % 100000);
+  }()};
+  return counter.fetch_add(1) % 100000000u;
+}
+
+std::filesystem::path TempFolder() {
+  std::error_code ec;
+  auto dir = std::filesystem::temp_directory_path(ec);
+  return ec ? std::filesystem::path("/tmp") : dir;
+}
+
+}  // namespace
+
+std::string CreateTempFile(std::string_view prefix) {
+  const auto dir = TempFolder();
+  std::string path;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    path = (dir / (std::string(prefix) + std::to_string(NextNumber()))).string();
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      ::close(fd);
+      return path;
+    }
+    if (errno != EEXIST) break;
+  }
+  ThrowCreateError(path);
+}
+
+void RemoveFileIfExists(const std::string& path) {
+  if (!path.empty()) ::unlink(path.c_str());
+}
+
+}  // namespace tornel
