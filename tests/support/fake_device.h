@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/device/asmcode.h"
 #include "core/device/device.h"
 #include "core/device/tick_clock.h"
 
@@ -72,6 +73,16 @@ private:
   std::vector<int16_t> readLog_;
   bool logReads_ = false;
   std::string description_ = "тестовое устройство";
+};
+
+// Makes `device` the active device for a test's scope and puts the built-in
+// null device back afterwards.
+class ScopedActiveDevice {
+public:
+  explicit ScopedActiveDevice(Device& device) { SetActiveDevice(&device); }
+  ~ScopedActiveDevice() { SetActiveDevice(nullptr); }
+  ScopedActiveDevice(const ScopedActiveDevice&) = delete;
+  ScopedActiveDevice& operator=(const ScopedActiveDevice&) = delete;
 };
 
 }  // namespace tornel::testing

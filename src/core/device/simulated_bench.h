@@ -34,7 +34,7 @@ public:
 
 private:
   void Advance(uint32_t now);
-  void UpdateCodes();
+  int16_t Noise();
 
   TickClock& clock_;
   uint32_t noise_;
@@ -42,11 +42,9 @@ private:
   std::atomic<bool> startPressed_{false};
   std::array<int16_t, 2> capCode_{511, 511};
   std::array<int16_t, 2> capZero_{511, 511};
-  // Mechanical and electrical state.
-  double speed_ = 0.0;   // rad/s
-  double torque_ = 0.0;  // N*m at the shaft
-  double phase_ = 0.0;   // rad, of the supply
-  // What each input reads before noise and clamping.
+  double speed_ = 0.0;  // rad/s
+  double phase_ = 0.0;  // rad, of the supply voltage
+  // What each input reads before noise, its zero error included.
   std::array<int, 16> code_{};
 };
 
