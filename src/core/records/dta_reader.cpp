@@ -149,19 +149,23 @@ int64_t DtaReader::CopySamples(FileHandle& out) {
   return written;
 }
 
-std::string ReadDtaFile(const std::string& path, DtaHeader& header) {
-  DtaReader reader(path);
-  reader.ReadHeader(header);
+std::string DtaReader::CopySamplesToTempFile() {
   const std::string temp = CreateTempFile("Trn");
   try {
     FileHandle out = FileHandle::CreateTruncate(temp);
-    reader.CopySamples(out);
+    CopySamples(out);
     out.Close();
   } catch (...) {
     RemoveFileIfExists(temp);
     throw;
   }
   return temp;
+}
+
+std::string ReadDtaFile(const std::string& path, DtaHeader& header) {
+  DtaReader reader(path);
+  reader.ReadHeader(header);
+  return reader.CopySamplesToTempFile();
 }
 
 }  // namespace tornel

@@ -38,6 +38,9 @@ public:
   // Copies the rest of the file, whole two-byte units only, to out; returns
   // the bytes written.
   int64_t CopySamples(FileHandle& out);
+  // The same into a new temporary file "Trn<number>"; returns its path. On
+  // an error the file is deleted again.
+  std::string CopySamplesToTempFile();
 
   const std::string& Path() const { return file_.Path(); }
 

@@ -1,6 +1,8 @@
 #include "core/records/graph_record.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <utility>
 
 #include "core/config/profile_file.h"
@@ -30,6 +32,29 @@ int NthSetBit(uint16_t mask, int n) {
     }
   }
   return -1;
+}
+
+// A damaged file must not hand the plot a division by zero or a NaN that
+// later becomes an integer: such values keep what the record had.
+void KeepSaneValues(DtaHeader& loaded, const DtaHeader& before) {
+  auto keepFinite = [](double& v, double old) {
+    if (!std::isfinite(v)) v = old;
+  };
+  keepFinite(loaded.Time, before.Time);
+  keepFinite(loaded.Date, before.Date);
+  keepFinite(loaded.Duration, before.Duration);
+  keepFinite(loaded.TMin, before.TMin);
+  keepFinite(loaded.TMax, before.TMax);
+  keepFinite(loaded.YMax, before.YMax);
+  keepFinite(loaded.YMin, before.YMin);
+  keepFinite(loaded.XMax, before.XMax);
+  keepFinite(loaded.XMin, before.XMin);
+  for (int s = 0; s < kChannelSlots; ++s) {
+    keepFinite(loaded.Base[s], before.Base[s]);
+    keepFinite(loaded.RealBase[s], before.RealBase[s]);
+  }
+  loaded.DivX = std::clamp(loaded.DivX, kMinDivisions, kMaxDivisions);
+  loaded.DivY = std::clamp(loaded.DivY, kMinDivisions, kMaxDivisions);
 }
 
 }  // namespace
@@ -140,6 +165,7 @@ void TGraphRecord::RecountRecord() {
 void TGraphRecord::LoadDta(const std::string& path) {
   DtaHeader header = static_cast<const DtaHeader&>(*this);
   std::string samples = ReadDtaFile(path, header);
+  KeepSaneValues(header, *this);
   header.AcpShowMask &= header.AcpMask;
   header.CapShowMask &= header.CapMask;
   // The samples now live in the new copy; what the record showed before

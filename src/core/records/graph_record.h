@@ -16,6 +16,10 @@ namespace tornel {
 inline constexpr int kCompareSlots = 8;
 inline constexpr int kExprCount = 4;
 
+// The range of DivX and DivY that the settings dialog offers.
+inline constexpr int32_t kMinDivisions = 1;
+inline constexpr int32_t kMaxDivisions = 100;
+
 enum class Axis { X, Y };
 
 // One recorded or loaded data set with everything needed to show it. The
@@ -76,7 +80,10 @@ public:
   void RecountRecord();
 
   // Fills the record from a data file; the samples are copied into a new
-  // temporary file that becomes OrigFile and SampleFile. Throws UserError
+  // temporary file that becomes OrigFile and SampleFile, and the files the
+  // record owned before are deleted. Show masks are cut to the recorded
+  // masks; DivX and DivY are held to 1..100, and a NaN or infinite double
+  // keeps the record's previous value. Throws UserError
   // "Файл создан другой программой", "Файл повреждён" or
   // "Не удалось открыть файл <path>"; on an error the record is unchanged
   // and no temporary file is left behind.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "core/records/scoped_tmpdir.h"
 #include "core/text/user_error.h"
 #include "support/temp_dir.h"
 
@@ -14,28 +15,10 @@ namespace tornel {
 namespace {
 
 using testing::ReadBytes;
+using testing::ScopedTmpDir;
 using testing::TempDir;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
-
-// Points TMPDIR at a folder of the test for the lifetime of the object.
-class ScopedTmpDir {
-public:
-  explicit ScopedTmpDir(const std::string& dir) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    setenv("TMPDIR", dir.c_str(), 1);
-  }
-  ~ScopedTmpDir() {
-    if (old_.empty()) {
-      unsetenv("TMPDIR");
-    } else {
-      setenv("TMPDIR", old_.c_str(), 1);
-    }
-  }
-
-private:
-  std::string old_;
-};
 
 TEST(GraphRecord, InitRecordTakesTableColoursAndClock) {
   TempDir dir;

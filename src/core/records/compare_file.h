@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "core/records/mask_pair.h"
+
+namespace tornel {
+
+// Makes the record-owned sample copy of a data file chosen for comparison:
+// checks the signature, reads the header, requires the file's recorded
+// masks to equal `recorded`, and copies the samples into a new temporary
+// file (TGraphRecord::MakeTempName) whose path it returns; the caller owns
+// that file. Throws UserError "Файл создан другой программой",
+// "Несоответствие", "Файл повреждён" or "Не удалось открыть файл <path>";
+// then no file is left behind.
+std::string LoadCompareFile(const std::string& path, MaskPair recorded);
+
+}  // namespace tornel
