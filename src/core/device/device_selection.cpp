@@ -48,8 +48,10 @@ DeviceChoice ReadDeviceChoice(const ProfileFile& ini) {
   choice.outputSubdevice = ini.ReadInteger(kDeviceSection, kComediOutputSubdeviceKey, -1);
   choice.inputRange = ini.ReadInteger(kDeviceSection, kComediInputRangeKey, 0);
   choice.outputRange = ini.ReadInteger(kDeviceSection, kComediOutputRangeKey, 0);
-  std::string reference(Trim(ini.ReadString(kDeviceSection, kComediReferenceKey, "ground")));
+  std::string reference =
+      Utf8ToCp1251(Trim(ini.ReadString(kDeviceSection, kComediReferenceKey, "ground")));
   for (char& c : reference) c = Cp1251ToLower(c);
+  reference = Cp1251ToUtf8(reference);
   if (KnownReference(reference)) {
     choice.inputReference = reference;
   } else if (choice.problem.empty()) {

@@ -11,7 +11,8 @@ namespace {
 // the frequency, loaded by a machine that develops the torque DAC 1 asks for.
 constexpr double kRatedFrequency = 50.0;  // Hz at reference 1
 constexpr double kPolePairs = 2.0;
-constexpr double kFullLoadTorque = 10.0;         // N*m at load reference 1
+constexpr double kRatedSpeed = 2.0 * std::numbers::pi * kRatedFrequency / kPolePairs;
+constexpr double kFullLoadTorque = 5.0;          // N*m at load reference 1
 constexpr double kSpeedDroop = 1.57;             // rad/s per N*m (5 % slip at 5 N*m)
 constexpr double kSpeedTimeConstant = 0.2;       // s
 constexpr double kInertia = 0.0127;              // kg*m^2
@@ -27,14 +28,21 @@ constexpr double kMainsCurrentPerKw = 1000.0 / (1.7320508 * 380.0 * 0.95);
 constexpr std::array<double, 16> kBase = {15, 220, 15, 220, 100, 188, 25, 1,
                                           1,  20,  1,  1,   1,   1,   1,  1};
 // Every input's own small zero error, in codes.
-constexpr std::array<int, 16> kZeroError = {7, -5, 4, -9, 3, 6, -4, 8, -6, 5, -8, 9, -3, 6, -7, -4};
+constexpr std::array<double, 16> kZeroError = {7.3,  -5.4, 4.6,  -8.7, 3.2,  6.4, -4.3, 7.6,
+                                               -6.3, 5.4,  -7.7, 8.4,  -3.4, 6.3, -6.6, -4.4};
+
+// The state keeps what each input reads in 1/256 of a code; noise of about
+// +-3 codes added before the conversion rounds acts as dither, so the mean
+// of many reads is the analogue value, fraction included.
+constexpr int kFractionBits = 8;
 
 enum Input { kIca, kUca, kIpbc, kUpbc, kF1, kW, kM, kP1, kP2, kIp, kStart = 15 };
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 int Code(int input, double value) {
-  return static_cast<int>(std::lround(value / kBase[input] * 511.0)) + kZeroError[input];
+  double codes = std::clamp(value / kBase[input] * 511.0 + kZeroError[input], -4096.0, 4096.0);
+  return static_cast<int>(std::lround(codes * (1 << kFractionBits)));
 }
 
 }  // namespace
@@ -49,7 +57,8 @@ int16_t SimulatedBench::Read(int16_t channel) {
   uint32_t now = clock_.Now();
   if (now != lastTick_) Advance(now);
   // A 10-bit converter: -512..511.
-  return static_cast<int16_t>(std::clamp(code_[channel] + Noise(), -512, 511));
+  int code = (code_[channel] + Noise() + (1 << (kFractionBits - 1))) >> kFractionBits;
+  return static_cast<int16_t>(std::clamp(code, -512, 511));
 }
 
 void SimulatedBench::Write(int16_t channel, int16_t code) {
@@ -68,14 +77,14 @@ void SimulatedBench::SetCapZeroCodes(int16_t loadZero, int16_t referenceZero) {
   capZero_ = {loadZero, referenceZero};
 }
 
-// Triangular noise of -3..3 codes from xorshift32.
-int16_t SimulatedBench::Noise() {
+// Triangular noise within +-3 codes (in 1/256 of a code) from xorshift32.
+int SimulatedBench::Noise() {
   uint32_t x = noise_;
   x ^= x << 13;
   x ^= x >> 17;
   x ^= x << 5;
   noise_ = x;
-  return static_cast<int16_t>(static_cast<int>(x >> 30) - static_cast<int>((x >> 28) & 3u));
+  return 3 * (static_cast<int>(x >> 24) - static_cast<int>((x >> 16) & 0xFFu));
 }
 
 void SimulatedBench::Advance(uint32_t now) {
@@ -100,7 +109,9 @@ void SimulatedBench::Advance(uint32_t now) {
   double shaftPower = torque * speed_ / 1000.0;  // kW
   double inputPower = shaftPower >= 0 ? shaftPower / kEfficiency : shaftPower * kEfficiency;
   inputPower += kNoLoadLoss * std::min(1.0, magnitude);
-  double dcVoltage = kDcLinkVoltage * magnitude;
+  // The link follows the frequency, and the motor's own voltage while it
+  // brakes faster than the reference falls.
+  double dcVoltage = kDcLinkVoltage * std::max(magnitude, std::abs(speed_) / kRatedSpeed);
 
   code_[kIca] = Code(
       kIca, std::numbers::sqrt2 * (active * std::sin(phase_) - magnetising * std::cos(phase_)));

@@ -34,7 +34,7 @@ public:
 
 private:
   void Advance(uint32_t now);
-  int16_t Noise();
+  int Noise();
 
   TickClock& clock_;
   uint32_t noise_;
@@ -44,7 +44,8 @@ private:
   std::array<int16_t, 2> capZero_{511, 511};
   double speed_ = 0.0;  // rad/s
   double phase_ = 0.0;  // rad, of the supply voltage
-  // What each input reads before noise, its zero error included.
+  // What each input reads before noise, its zero error included, in 1/256
+  // of a code.
   std::array<int, 16> code_{};
 };
 
