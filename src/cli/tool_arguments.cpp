@@ -1,0 +1,81 @@
+#include "cli/tool_arguments.h"
+
+#include <string_view>
+
+namespace tornel::cli {
+namespace {
+
+// A separator or decimal sign: one character, or "tab" / "\t" for a tab.
+bool ParseSignChar(std::string_view text, char& out) {
+  if (text == "tab" || text == "\\t") {
+    out = '\t';
+    return true;
+  }
+  if (text.size() != 1) return false;
+  out = text[0];
+  return true;
+}
+
+bool UsableSign(char c) {
+  const bool numberChar = (c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' || c == 'E';
+  return !numberChar && c != '"' && c != '\r' && c != '\n';
+}
+
+}  // namespace
+
+const char* const kUsage =
+    "Использование:\n"
+    "  tornel-tool info ФАЙЛ.dta\n"
+    "  tornel-tool export-csv ФАЙЛ.dta [-o ВЫХОД.csv] [--sep C] [--decimal C]\n"
+    "\n"
+    "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
+    "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
+    "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
+    "            (по умолчанию \",\" и \".\"), tab — табуляция\n";
+
+std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
+  ToolRequest request;
+  if (args.empty()) return UsageError{"не задана команда"};
+  const std::string& command = args[0];
+  if (command == "-h" || command == "--help" || command == "help") return request;
+  if (command == "info") {
+    request.command = ToolRequest::Command::Info;
+  } else if (command == "export-csv") {
+    request.command = ToolRequest::Command::ExportCsv;
+  } else {
+    return UsageError{"неизвестная команда \"" + command + "\""};
+  }
+
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool csv = request.command == ToolRequest::Command::ExportCsv;
+    if (csv && (a == "-o" || a == "--sep" || a == "--decimal")) {
+      if (i + 1 >= args.size()) return UsageError{"после " + a + " нужно значение"};
+      const std::string& value = args[++i];
+      if (a == "-o") {
+        request.output = value;
+      } else if (!ParseSignChar(value,
+                                a == "--sep" ? request.csv.Separator : request.csv.Decimal)) {
+        return UsageError{"значение " + a + " должно быть одним символом: \"" + value + "\""};
+      }
+    } else if (!a.empty() && a[0] == '-' && a != "-") {
+      return UsageError{"неизвестный ключ \"" + a + "\""};
+    } else if (request.input.empty()) {
+      request.input = a;
+    } else {
+      return UsageError{"лишний аргумент \"" + a + "\""};
+    }
+  }
+  if (request.input.empty()) return UsageError{"не задан файл данных"};
+
+  // A number must stay readable: neither sign may be a quote, a line break
+  // or a character of a number, and they must differ.
+  const char sep = request.csv.Separator;
+  const char dec = request.csv.Decimal;
+  if (!UsableSign(sep)) return UsageError{"недопустимый разделитель"};
+  if (!UsableSign(dec)) return UsageError{"недопустимый десятичный знак"};
+  if (sep == dec) return UsageError{"разделитель и десятичный знак должны различаться"};
+  return request;
+}
+
+}  // namespace tornel::cli
