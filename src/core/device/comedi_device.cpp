@@ -37,39 +37,46 @@ std::string LibraryError() {
 
 bool ComediAvailable() { return true; }
 
-std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice& choice) {
+std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice& choice, std::string* notice) {
+  const std::string& path = choice.comediPath;
   // The library prints its own complaints otherwise; the caller reports them.
   comedi_loglevel(0);
-  comedi_t* handle = comedi_open(choice.comediPath.c_str());
-  if (!handle) Fail(choice.comediPath, "не удалось открыть (" + LibraryError() + ")");
+  std::unique_ptr<comedi_t, int (*)(comedi_t*)> handle(comedi_open(path.c_str()), comedi_close);
+  if (!handle) Fail(path, "не удалось открыть (" + LibraryError() + ")");
+  comedi_t* card = handle.get();
 
-  auto find = [&](int configured, int type, int range, unsigned aref, const char* what) {
+  auto find = [&](int configured, int type, const char* what) {
+    int index = configured >= 0 ? configured : comedi_find_subdevice_by_type(card, type, 0);
+    if (index >= 0 && comedi_get_subdevice_type(card, index) == type) return index;
+    if (configured >= 0)
+      Fail(path, "подустройство " + std::to_string(configured) + " не является " + what);
+    return -1;
+  };
+  auto describe = [&](int index, int range, unsigned aref, const char* what) {
     Subdevice sub;
-    sub.index = configured >= 0 ? configured : comedi_find_subdevice_by_type(handle, type, 0);
-    if (sub.index < 0 || comedi_get_subdevice_type(handle, sub.index) != type) {
-      std::string reason = std::string("нет подустройства ") + what;
-      if (configured >= 0) reason += " с номером " + std::to_string(configured);
-      comedi_close(handle);
-      Fail(choice.comediPath, reason);
-    }
-    sub.channels = std::max(comedi_get_n_channels(handle, sub.index), 0);
-    int ranges = comedi_get_n_ranges(handle, sub.index, 0);
-    if (range < 0 || range >= ranges) {
-      comedi_close(handle);
-      Fail(choice.comediPath, std::string("у подустройства ") + what + " нет диапазона " +
-                                  std::to_string(range) + " (всего " + std::to_string(ranges) +
-                                  ")");
-    }
+    sub.index = index;
+    sub.channels = std::clamp(comedi_get_n_channels(card, index), 0, 16);
+    int ranges = comedi_get_n_ranges(card, index, 0);
+    if (range < 0 || range >= ranges)
+      Fail(path, std::string("у ") + what + " нет диапазона " + std::to_string(range) +
+                     " (диапазонов: " + std::to_string(std::max(ranges, 0)) + ")");
     sub.range = static_cast<unsigned>(range);
     sub.aref = aref;
-    sub.maxdata = comedi_get_maxdata(handle, sub.index, 0);
+    for (int ch = 0; ch < sub.channels; ++ch) sub.maxdata[ch] = comedi_get_maxdata(card, index, ch);
     return sub;
   };
-  Subdevice input = find(choice.inputSubdevice, COMEDI_SUBD_AI, choice.inputRange,
-                         ReferenceCode(choice.inputReference), "АЦП");
-  Subdevice output =
-      find(choice.outputSubdevice, COMEDI_SUBD_AO, choice.outputRange, AREF_GROUND, "ЦАП");
-  return std::unique_ptr<ComediDevice>(new ComediDevice(handle, choice.comediPath, input, output));
+
+  int inputIndex = find(choice.inputSubdevice, COMEDI_SUBD_AI, "аналоговым входом");
+  if (inputIndex < 0) Fail(path, "на плате нет аналоговых входов");
+  Subdevice input = describe(inputIndex, choice.inputRange, ReferenceCode(choice.inputReference),
+                             "аналоговых входов");
+  Subdevice output;
+  int outputIndex = find(choice.outputSubdevice, COMEDI_SUBD_AO, "аналоговым выходом");
+  if (outputIndex >= 0)
+    output = describe(outputIndex, choice.outputRange, AREF_GROUND, "аналоговых выходов");
+  else if (notice)
+    *notice = "На плате " + path + " нет аналоговых выходов: сигналы ЦАП не выводятся";
+  return std::unique_ptr<ComediDevice>(new ComediDevice(handle.release(), path, input, output));
 }
 
 ComediDevice::ComediDevice(comedi_t_struct* handle, std::string path, Subdevice input,
@@ -83,13 +90,13 @@ int16_t ComediDevice::Read(int16_t channel) {
   lsampl_t sample = 0;
   if (comedi_data_read(handle_, input_.index, channel, input_.range, input_.aref, &sample) < 0)
     return 0;
-  return ComediSampleToCode(sample, input_.maxdata);
+  return ComediSampleToCode(sample, input_.maxdata[channel]);
 }
 
 void ComediDevice::Write(int16_t channel, int16_t code) {
   if (channel < 0 || channel >= output_.channels) return;
   comedi_data_write(handle_, output_.index, channel, output_.range, output_.aref,
-                    ComediCodeToSample(code, output_.maxdata));
+                    ComediCodeToSample(code, output_.maxdata[channel]));
 }
 
 std::string ComediDevice::Description() const { return "comedi " + path_; }
@@ -98,7 +105,7 @@ std::string ComediDevice::Description() const { return "comedi " + path_; }
 
 bool ComediAvailable() { return false; }
 
-std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice&) {
+std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice&, std::string*) {
   throw UserError("Программа собрана без библиотеки comedilib: платы сбора данных недоступны");
 }
 

@@ -89,7 +89,7 @@ OpenedDevice OpenDevice(const DeviceChoice& choice, TickClock& clock) {
       break;
     case DeviceChoice::Kind::Comedi:
       try {
-        opened.device = ComediDevice::Open(choice);
+        opened.device = ComediDevice::Open(choice, &opened.warning);
       } catch (const UserError& error) {
         opened.device = std::make_unique<NullDevice>();
         opened.warning = std::string(error.what()) +
