@@ -1,11 +1,49 @@
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
+#include <cstdio>
 
 #include "core/text/number_text.h"
+#include "ui/app/app_paths.h"
+#include "ui/app/app_runtime.h"
+#include "ui/app/command_line.h"
+#include "ui/app/error_box.h"
+#include "ui/app/main_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TornelAD"));
+  QApplication::setApplicationVersion(QStringLiteral("3.0"));
+  QApplication::setDesktopFileName(QStringLiteral("tornel"));
   tornel::SetSystemDecimalSeparator(QLocale::system().decimalPoint().at(0).toLatin1());
-  return 0;
+
+  CommandLine args = CommandLine::Parse(QApplication::arguments());
+  switch (args.outcome) {
+    case CommandLine::Outcome::Help:
+    case CommandLine::Outcome::Version:
+      std::fputs(qPrintable(args.text + "\n"), stdout);
+      return 0;
+    case CommandLine::Outcome::Error:
+      std::fputs(qPrintable(args.text + "\n"), stderr);
+      return 2;
+    case CommandLine::Outcome::Run:
+      break;
+  }
+
+  AppRuntime runtime(AppPaths::ForThisProgram(), args.device);
+  if (!runtime.Error().isEmpty()) {
+    std::fputs(qPrintable(runtime.Error() + "\n"), stderr);
+    return 2;
+  }
+
+  TMainForm form(runtime.Environment());
+  form.show();
+  // Once the window stands: what the user must know, then the files asked for.
+  QTimer::singleShot(0, &form, [&form, &runtime, files = args.files] {
+    if (!runtime.Warning().isEmpty()) ErrorBox::ShowPlain(&form, runtime.Warning());
+    for (const QString& file : files) {
+      ErrorBox::Guard(&form, [&] { form.OpenFile(file); });
+    }
+  });
+  return QApplication::exec();
 }

@@ -1,0 +1,43 @@
+#include "ui/app/app_runtime.h"
+
+#include "core/config/profile_file.h"
+#include "core/device/device.h"
+#include "core/device/device_selection.h"
+#include "core/device/simulated_bench.h"
+#include "ui/app/app_paths.h"
+
+AppRuntime::AppRuntime(const AppPaths& paths, const std::optional<QString>& deviceOption)
+    : configPath_(paths.PrepareConfigPath()), textFolders_(paths.TextFolders()) {
+  tornel::ProfileFile ini(configPath_.toStdString());
+  tornel::DeviceChoice choice = tornel::ReadDeviceChoice(ini);
+  if (deviceOption) {
+    auto chosen = tornel::ParseDeviceOption(deviceOption->toStdString(), choice);
+    if (!chosen) {
+      error_ = QStringLiteral(
+                   "Неизвестное устройство «%1»: допустимы none, sim, comedi и "
+                   "comedi:/dev/comediN")
+                   .arg(*deviceOption);
+      return;
+    }
+    choice = *chosen;
+  }
+  tornel::OpenedDevice opened = tornel::OpenDevice(choice, clock_);
+  device_ = std::move(opened.device);
+  QStringList warnings;
+  if (!choice.problem.empty()) warnings.append(QString::fromStdString(choice.problem));
+  if (!opened.warning.empty()) warnings.append(QString::fromStdString(opened.warning));
+  warning_ = warnings.join("\n\n");
+}
+
+AppRuntime::~AppRuntime() = default;
+
+AppEnvironment AppRuntime::Environment() {
+  AppEnvironment env;
+  env.device = device_.get();
+  env.bench = dynamic_cast<tornel::SimulatedBench*>(device_.get());
+  env.clock = &clock_;
+  env.priority = &priority_;
+  env.configPath = configPath_;
+  env.textFolders = textFolders_;
+  return env;
+}

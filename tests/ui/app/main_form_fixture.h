@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/config/priority_control.h"
+#include "qt_printers.h"
+#include "support/fake_device.h"
+#include "support/fake_tick_clock.h"
+#include "support/temp_dir.h"
+#include "ui/app/main_form.h"
+
+// Logs what the program asked of the operating system's priorities.
+class FakePriority final : public tornel::PriorityControl {
+public:
+  void SetProcessPriorityClass(int32_t value) override { calls.emplace_back("class", value); }
+  void SetThreadPriority(int32_t value) override { calls.emplace_back("thread", value); }
+  std::vector<std::pair<std::string, int32_t>> calls;
+};
+
+// A main window on a fake device and clock, with its configuration and its
+// description texts in a temporary folder.
+class MainFormTest : public ::testing::Test {
+protected:
+  AppEnvironment Environment();
+  TMainForm& Form();
+  // Writes the configuration file (given in UTF-8) as the program stores it.
+  void WriteConfig(const std::string& utf8);
+  std::string ReadConfig() const;
+  std::string TextFolder() const { return dir.File("Text"); }
+  // A description file the program can show.
+  void WriteDescription(const std::string& name, const std::string& rtf);
+  // Runs the events posted so far, deferred deletes included.
+  static void Settle();
+
+  tornel::testing::TempDir dir;
+  tornel::testing::FakeTickClock clock;
+  tornel::testing::FakeDevice device{&clock};
+  FakePriority priority;
+  std::unique_ptr<TMainForm> form;
+};

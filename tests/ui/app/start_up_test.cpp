@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <filesystem>
+
+#include "core/device/device.h"
+#include "qt_printers.h"
+#include "support/temp_dir.h"
+#include "ui/app/app_paths.h"
+#include "ui/app/app_runtime.h"
+#include "ui/app/command_line.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tornel::testing::ReadBytes;
+using tornel::testing::TempDir;
+using tornel::testing::WriteBytes;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+TEST(CommandLine, TakesTheDeviceAndTheFiles) {
+  CommandLine cl =
+      CommandLine::Parse({"tornel", "--device", "sim", "/data/run.dta", "rel/drive.str"});
+  EXPECT_EQ(cl.outcome, CommandLine::Outcome::Run);
+  EXPECT_EQ(cl.device, std::optional<QString>("sim"));
+  EXPECT_EQ(cl.files,
+            QStringList({"/data/run.dta", QDir::current().absoluteFilePath("rel/drive.str")}));
+
+  CommandLine joined = CommandLine::Parse({"tornel", "--device=comedi:/dev/comedi1"});
+  EXPECT_EQ(joined.device, std::optional<QString>("comedi:/dev/comedi1"));
+  EXPECT_TRUE(joined.files.isEmpty());
+
+  EXPECT_FALSE(CommandLine::Parse({"tornel"}).device.has_value());
+}
+
+TEST(CommandLine, HelpVersionAndMistakes) {
+  EXPECT_EQ(CommandLine::Parse({"tornel", "--help"}).outcome, CommandLine::Outcome::Help);
+  EXPECT_TRUE(CommandLine::Parse({"tornel", "--help"}).text.contains("--device"));
+  EXPECT_EQ(CommandLine::Parse({"tornel", "--version"}).text, "TornelAD 3.0");
+  EXPECT_EQ(CommandLine::Parse({"tornel", "--bogus"}).outcome, CommandLine::Outcome::Error);
+  EXPECT_EQ(CommandLine::Parse({"tornel", "--device"}).outcome, CommandLine::Outcome::Error);
+}
+
+class AppPathsTest : public ::testing::Test {
+protected:
+  AppPathsTest() {
+    fs::create_directories(bin);
+    fs::create_directories(user.parent_path());
+  }
+  AppPaths Paths() const { return AppPaths(Q(bin.string()), Q(user.string())); }
+
+  TempDir dir;
+  fs::path bin = dir.Path() / "prefix/bin";
+  fs::path user = dir.Path() / "home/.config/TornelAD";
+};
+
+TEST_F(AppPathsTest, ConfigurationLiesBesideAWritableProgram) {
+  EXPECT_EQ(Paths().PrepareConfigPath(), Q((bin / "Tornel.ini").string()));
+  EXPECT_FALSE(fs::exists(user));
+}
+
+TEST_F(AppPathsTest, ReadOnlyProgramFolderUsesTheUsersCopySeededFromBesideIt) {
+  WriteBytes((bin / "Tornel.ini").string(), "[defaults]\r\n");
+  fs::permissions(bin / "Tornel.ini", fs::perms::owner_read | fs::perms::group_read);
+  fs::permissions(bin, fs::perms::owner_read | fs::perms::owner_exec);
+  QString path = Paths().PrepareConfigPath();
+  EXPECT_EQ(path, Q((user / "Tornel.ini").string()));
+  EXPECT_EQ(ReadBytes((user / "Tornel.ini").string()), "[defaults]\r\n");
+  EXPECT_NE(fs::status(user / "Tornel.ini").permissions() & fs::perms::owner_write,
+            fs::perms::none);
+
+  // Seeded once: the user's own changes stay.
+  WriteBytes((user / "Tornel.ini").string(), "[mine]\r\n");
+  EXPECT_EQ(Paths().PrepareConfigPath(), path);
+  EXPECT_EQ(ReadBytes((user / "Tornel.ini").string()), "[mine]\r\n");
+}
+
+TEST_F(AppPathsTest, InstalledProgramUsesTheUsersCopySeededFromTheInstalledSample) {
+  fs::create_directories(dir.Path() / "prefix/share/tornel/Text");
+  WriteBytes((dir.Path() / "prefix/share/tornel/Tornel.ini").string(), "[sample]\r\n");
+  AppPaths paths = Paths();
+  EXPECT_TRUE(paths.Installed());
+  EXPECT_EQ(paths.PrepareConfigPath(), Q((user / "Tornel.ini").string()));
+  EXPECT_EQ(ReadBytes((user / "Tornel.ini").string()), "[sample]\r\n");
+  EXPECT_EQ(paths.TextFolders(),
+            QStringList({Q((bin / "Text").string()),
+                         Q((dir.Path() / "prefix/share/tornel/Text").string())}));
+}
+
+TEST_F(AppPathsTest, NoSeedLeavesTheUsersFileToTheFirstSave) {
+  fs::permissions(bin, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(Paths().PrepareConfigPath(), Q((user / "Tornel.ini").string()));
+  EXPECT_TRUE(fs::is_directory(user));
+  EXPECT_FALSE(fs::exists(user / "Tornel.ini"));
+}
+
+TEST(AppPaths, UserFolderFollowsXdgConfigHome) {
+  QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "/somewhere/config");
+  EXPECT_EQ(AppPaths::UserConfigFolder(), "/somewhere/config/TornelAD");
+  qputenv("XDG_CONFIG_HOME", "relative/path");
+  EXPECT_EQ(AppPaths::UserConfigFolder(), QDir::homePath() + "/.config/TornelAD");
+  qunsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(AppPaths::UserConfigFolder(), QDir::homePath() + "/.config/TornelAD");
+  if (!saved.isNull()) qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST(AppRuntime, DeviceOptionChoosesTheBackend) {
+  TempDir dir;
+  AppPaths paths(Q(dir.Path().string()), Q(dir.File("user")));
+  struct Case {
+    const char* option;
+    const char* description;
+    bool bench;
+  } cases[] = {{"none", "нет", false}, {"sim", "модель стенда", true}};
+  for (const auto& c : cases) {
+    AppRuntime runtime(paths, QString(c.option));
+    EXPECT_TRUE(runtime.Error().isEmpty()) << c.option;
+    AppEnvironment env = runtime.Environment();
+    ASSERT_NE(env.device, nullptr) << c.option;
+    EXPECT_EQ(env.device->Description(), c.description) << c.option;
+    EXPECT_EQ(env.bench != nullptr, c.bench) << c.option;
+    EXPECT_EQ(env.configPath, Q(dir.File("Tornel.ini")));
+    EXPECT_NE(env.clock, nullptr);
+    EXPECT_NE(env.priority, nullptr);
+  }
+  AppRuntime wrong(paths, QString("usb"));
+  EXPECT_EQ(wrong.Error(),
+            "Неизвестное устройство «usb»: допустимы none, sim, comedi и comedi:/dev/comediN");
+}
+
+TEST(AppRuntime, WithoutAnOptionTheConfiguredDeviceIsUsed) {
+  TempDir dir;
+  // "[Устройство]" / "Драйвер=нет" in code page 1251.
+  WriteBytes(dir.File("Tornel.ini"),
+             "[\xD3\xF1\xF2\xF0\xEE\xE9\xF1\xF2\xE2\xEE]\r\n"
+             "\xC4\xF0\xE0\xE9\xE2\xE5\xF0=\xED\xE5\xF2\r\n");
+  AppRuntime runtime(AppPaths(Q(dir.Path().string()), Q(dir.File("user"))), std::nullopt);
+  EXPECT_EQ(runtime.Environment().device->Description(), "нет");
+  EXPECT_EQ(runtime.Environment().bench, nullptr);
+}
+
+}  // namespace
