@@ -24,8 +24,8 @@ DayTime LocalDayTime(std::chrono::system_clock::time_point moment);
 int64_t DayNumber(int year, int month, int day);
 
 // The calendar date of the whole part of date and the clock time of the
-// fraction time (rounded to the millisecond). Values outside the range of
-// years -9999..9999 give 30 Dec 1899.
+// fraction time (rounded to the millisecond). A date more than about 11 000
+// years from 1899, or one that is not finite, gives 30 Dec 1899.
 CivilDateTime DayTimeToCivil(double date, double time);
 
 }  // namespace tornel

@@ -18,7 +18,11 @@ std::string Hex4(uint16_t v) {
   return s;
 }
 
-std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string TwoDigits(int v) {
+  std::string s = std::to_string(v);
+  if (s.size() < 2) s.insert(s.begin(), '0');
+  return s;
+}
 
 std::string ChannelLabel(int slot) {
   return slot < kCapSlotBase ? "АЦП " + std::to_string(slot + 1)

@@ -1,5 +1,9 @@
 #include "core/records/sample_file_writer.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 #include "core/records/little_endian.h"
 
 namespace tornel {
@@ -27,10 +31,17 @@ SampleFileWriter<Sample>::~SampleFileWriter() {
 
 template <typename Sample>
 void SampleFileWriter<Sample>::Write(std::span<const Sample> values) {
-  for (const Sample& v : values) {
+  while (!values.empty()) {
     if (used_ + sizeof(Sample) > buffer_.size()) Flush();
-    StoreLittleEndian(buffer_.data() + used_, v);
-    used_ += sizeof(Sample);
+    const std::size_t n = std::min(values.size(), (buffer_.size() - used_) / sizeof(Sample));
+    unsigned char* dst = buffer_.data() + used_;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(dst, values.data(), n * sizeof(Sample));
+    } else {
+      for (std::size_t i = 0; i < n; ++i) StoreLittleEndian(dst + i * sizeof(Sample), values[i]);
+    }
+    used_ += n * sizeof(Sample);
+    values = values.subspan(n);
   }
 }
 
