@@ -48,11 +48,16 @@ TAboutBox::TAboutBox(QWidget* parent)
   credits->setFrameShape(QFrame::Panel);
   credits->setFrameShadow(QFrame::Sunken);
   auto* creditsLayout = new QVBoxLayout(credits);
+#ifdef TORNEL_HAVE_COMEDI
+  const QString libraries = QStringLiteral("Qt %1 и comedilib").arg(QLatin1String(qVersion()));
+#else
+  const QString libraries = QStringLiteral("Qt %1").arg(QLatin1String(qVersion()));
+#endif
   AddLabel(creditsLayout,
            QStringLiteral("Лаборатория электропривода\n"
                           "Разработка и сопровождение: команда TornelAD\n"
-                          "Построено на Qt %1 и comedilib")
-               .arg(QLatin1String(qVersion())),
+                          "Построено на ") +
+               libraries,
            "Copyright", credits);
   texts->addWidget(credits);
   texts->addStretch();

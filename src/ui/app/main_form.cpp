@@ -341,15 +341,14 @@ QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString&) { return nullptr; }
 QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString&) { return nullptr; }
 
 void TMainForm::FileOpenExecute() {
-  static QString lastFolder;
-  QFileDialog dialog(this, QStringLiteral("Открыть"), lastFolder,
+  QFileDialog dialog(this, QStringLiteral("Открыть"), openFolder_,
                      QStringLiteral("Файл данных (*.dta);;Схема (*.str);;Все файлы (*)"));
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   QString path = dialog.selectedFiles().first();
-  lastFolder = QFileInfo(path).absolutePath();
+  openFolder_ = QFileInfo(path).absolutePath();
   ErrorBox::Guard(this, [&] { OpenFile(path); });
 }
 

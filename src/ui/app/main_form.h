@@ -140,6 +140,7 @@ private:
   DeviceStatus* deviceStatus_ = nullptr;
   QMetaObject::Connection activatedConnection_;
   bool calibrating_ = false;
+  QString openFolder_;  // where the open dialog was left
 };
 
 // The one main window of the run, nullptr before it exists and after it is

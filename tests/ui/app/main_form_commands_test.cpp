@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -153,6 +154,29 @@ TEST_F(MainFormTest, CalibrationThatCannotSaveSaysSoAndKeepsTheOffsets) {
             QStringList({QString::fromStdString("Unable to write to " + dir.File("Tornel.ini"))}));
   EXPECT_EQ(f.Channels.Offset[0], 7);
   EXPECT_EQ(f.Channels.Offset[15], 7);
+}
+
+TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {
+  tornel::testing::WriteBytes(dir.File("run.dta"), "");
+  tornel::testing::WriteBytes(dir.File("RUN2.DTA"), "");
+  DispatchingForm f(Environment());
+  QStringList filters;
+  QString choose = QString::fromStdString(dir.File("run.dta"));
+  ModalWatcher watcher([&](QWidget* w) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    dialog->selectFile(choose);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  f.Action("FileOpen")->trigger();
+  EXPECT_EQ(filters, QStringList({"Файл данных (*.dta)", "Схема (*.str)", "Все файлы (*)"}));
+  EXPECT_EQ(f.opened, QStringList({"data " + choose}));
+
+  f.opened.clear();
+  choose = QString::fromStdString(dir.File("RUN2.DTA"));
+  f.FileOpenExecute();
+  EXPECT_TRUE(f.opened.isEmpty());
 }
 
 TEST_F(MainFormTest, PageSetupStartsFromTheDefaultsAndKeepsWhatOkLeaves) {

@@ -22,6 +22,23 @@ public:
   std::vector<std::pair<std::string, int32_t>> calls;
 };
 
+// Records which window the open command would make.
+class DispatchingForm : public TMainForm {
+public:
+  using TMainForm::TMainForm;
+  QStringList opened;
+
+protected:
+  QMdiSubWindow* OpenDataFileWindow(const QString& path) override {
+    opened.append("data " + path);
+    return nullptr;
+  }
+  QMdiSubWindow* OpenSchemeWindow(const QString& path) override {
+    opened.append("scheme " + path);
+    return nullptr;
+  }
+};
+
 // A main window on a fake device and clock, with its configuration and its
 // description texts in a temporary folder.
 class MainFormTest : public ::testing::Test {

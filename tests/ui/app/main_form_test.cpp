@@ -178,22 +178,6 @@ TEST_F(MainFormTest, NumberingCountsTheWindowsThatAreLeft) {
   EXPECT_EQ(result->windowTitle(), "Статическая характеристика 2");
 }
 
-class DispatchingForm : public TMainForm {
-public:
-  using TMainForm::TMainForm;
-  QStringList opened;
-
-protected:
-  QMdiSubWindow* OpenDataFileWindow(const QString& path) override {
-    opened.append("data " + path);
-    return nullptr;
-  }
-  QMdiSubWindow* OpenSchemeWindow(const QString& path) override {
-    opened.append("scheme " + path);
-    return nullptr;
-  }
-};
-
 TEST_F(MainFormTest, OpenDispatchesOnTheExactExtension) {
   DispatchingForm f(Environment());
   struct Case {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
-#include <QTest>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
