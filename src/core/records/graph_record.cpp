@@ -72,23 +72,7 @@ TGraphRecord::TGraphRecord() {
 TGraphRecord::~TGraphRecord() { DestroyRecord(); }
 
 TGraphRecord::TGraphRecord(TGraphRecord&& other) noexcept
-    : DtaHeader(std::move(other)),
-      RecAcpCount(other.RecAcpCount),
-      RecCapCount(other.RecCapCount),
-      RecChannelCount(other.RecChannelCount),
-      FrameCount(other.FrameCount),
-      HasDeps(other.HasDeps),
-      HasFiltered(other.HasFiltered),
-      CompareOn(other.CompareOn),
-      CompareName(std::move(other.CompareName)),
-      ExprName(std::move(other.ExprName)),
-      Expr(std::move(other.Expr)),
-      ExprOn(other.ExprOn),
-      FullScale(other.FullScale),
-      ChanColor(other.ChanColor),
-      DepColor(other.DepColor),
-      ExprColor(other.ExprColor),
-      Samples(other.Samples) {
+    : DtaHeader(std::move(other)), RecordViewFields(std::move(other)) {
   TakeFilesFrom(other);
 }
 
@@ -96,22 +80,7 @@ TGraphRecord& TGraphRecord::operator=(TGraphRecord&& other) noexcept {
   if (this == &other) return *this;
   DestroyRecord();
   static_cast<DtaHeader&>(*this) = std::move(static_cast<DtaHeader&>(other));
-  RecAcpCount = other.RecAcpCount;
-  RecCapCount = other.RecCapCount;
-  RecChannelCount = other.RecChannelCount;
-  FrameCount = other.FrameCount;
-  HasDeps = other.HasDeps;
-  HasFiltered = other.HasFiltered;
-  CompareOn = other.CompareOn;
-  CompareName = std::move(other.CompareName);
-  ExprName = std::move(other.ExprName);
-  Expr = std::move(other.Expr);
-  ExprOn = other.ExprOn;
-  FullScale = other.FullScale;
-  ChanColor = other.ChanColor;
-  DepColor = other.DepColor;
-  ExprColor = other.ExprColor;
-  Samples = other.Samples;
+  static_cast<RecordViewFields&>(*this) = std::move(static_cast<RecordViewFields&>(other));
   TakeFilesFrom(other);
   return *this;
 }

@@ -22,6 +22,28 @@ inline constexpr int32_t kMaxDivisions = 100;
 
 enum class Axis { X, Y };
 
+// The fields of a record that the data file does not store, apart from the
+// names of the files the record owns.
+struct RecordViewFields {
+  int32_t RecAcpCount = 0;
+  int32_t RecCapCount = 0;
+  int32_t RecChannelCount = 0;
+  double FrameCount = 0;
+  bool HasDeps = false;
+  bool HasFiltered = false;
+  std::array<bool, kCompareSlots> CompareOn{};
+  std::array<std::string, kCompareSlots> CompareName;
+  std::array<std::string, kExprCount> ExprName;
+  std::array<std::string, kExprCount> Expr;
+  std::array<bool, kExprCount> ExprOn{};
+  double FullScale = kFullScaleCode;
+  std::array<Color, kChannelSlots> ChanColor{};
+  std::array<Color, kDependencyCount> DepColor{};
+  std::array<Color, kExprCount> ExprColor{};
+  // What one value of the sample files is; the graph block sets Float64.
+  SampleFormat Samples = SampleFormat::Int16;
+};
+
 // One recorded or loaded data set with everything needed to show it. The
 // samples stay on disk in SampleFile, a headerless file of frames of
 // RecChannelCount values (ADC channels ascending, then DAC channels
@@ -32,7 +54,7 @@ enum class Axis { X, Y };
 // cannot be copied (a copy would delete the files of the original); moving
 // hands the files over. SampleFile only ever names OrigFile or FilteredFile
 // (or, during one drawing pass, a comparison copy) and is not deleted itself.
-class TGraphRecord : public DtaHeader {
+class TGraphRecord : public DtaHeader, public RecordViewFields {
 public:
   // The values of InitRecord with the channel table's defaults, no
   // configuration file and a date and time of 0.
@@ -45,29 +67,12 @@ public:
 
   // Fields stored in the data file (names, units, comments, Time, Date,
   // IsStatic, Duration, the masks, Deps, Base, RealBase, DivX, DivY and the
-  // axis ranges) come from DtaHeader.
-
-  int32_t RecAcpCount = 0;
-  int32_t RecCapCount = 0;
-  int32_t RecChannelCount = 0;
-  double FrameCount = 0;
-  bool HasDeps = false;
-  bool HasFiltered = false;
+  // axis ranges) come from DtaHeader, the other shown fields from
+  // RecordViewFields; the names of the files live here.
   std::string SampleFile;
   std::string OrigFile;
   std::string FilteredFile;
-  std::array<bool, kCompareSlots> CompareOn{};
-  std::array<std::string, kCompareSlots> CompareName;
   std::array<std::string, kCompareSlots> CompareTemp;
-  std::array<std::string, kExprCount> ExprName;
-  std::array<std::string, kExprCount> Expr;
-  std::array<bool, kExprCount> ExprOn{};
-  double FullScale = kFullScaleCode;
-  std::array<Color, kChannelSlots> ChanColor{};
-  std::array<Color, kDependencyCount> DepColor{};
-  std::array<Color, kExprCount> ExprColor{};
-  // What one value of the sample files is; the graph block sets Float64.
-  SampleFormat Samples = SampleFormat::Int16;
 
   // Deletes the files the record owns, then gives every field its fresh
   // value: names, units, Base and RealBase from the table, the colours from
