@@ -1,0 +1,134 @@
+#include "core/plot/plot_axes.h"
+
+#include "core/plot/display_color.h"
+#include "core/plot/pen_restorer.h"
+#include "core/plot/safe_coord.h"
+#include "core/plot/tick_label.h"
+#include "core/text/number_text.h"
+
+namespace tornel {
+namespace {
+
+Color Ink(const Canvas& canvas, Color color) { return canvas.IsPrinter() ? kBlack : color; }
+
+const Pen kAxisPen{kBlack, 2, PenStyle::Solid, PenMode::Copy};
+
+// One label on a row of labels: a single line whose rectangle is w wide and
+// cy high with its top-left corner at (left, top).
+void Label(Canvas& canvas, int left, int top, const std::string& text) {
+  canvas.TextOut(left, top, text, Ink(canvas, kBlack));
+}
+
+void HorizontalTicks(Canvas& canvas, const PlotGeometry& g, int y, int direction, int len) {
+  canvas.Line(g.x0, y, g.x1, y);
+  for (int i = 0; i <= g.divX; ++i) {
+    const int x = g.DivisionX(i);
+    canvas.Line(x, y, x, ToCoord(static_cast<int64_t>(y) + direction * len));
+  }
+  for (int i = 0; i < g.divX; ++i) {
+    const int x = g.MidDivisionX(i);
+    canvas.Line(x, y, x, ToCoord(static_cast<int64_t>(y) + direction * (len / 2)));
+  }
+}
+
+}  // namespace
+
+void DrawGrid(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
+              const PlotRect& rect) {
+  const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  PenRestorer restore(canvas);
+  canvas.SetPen({Ink(canvas, kGridGray), 1, PenStyle::Dotted, PenMode::Copy});
+  for (int i = 1; i < g.divY; ++i) canvas.Line(g.x0, g.DivisionY(i), g.x1, g.DivisionY(i));
+  for (int i = 1; i < g.divX; ++i) canvas.Line(g.DivisionX(i), g.y0, g.DivisionX(i), g.yb);
+  canvas.SetPen({kBlack, 1, PenStyle::Solid, PenMode::Copy});
+  const Point frame[] = {
+      {g.x0 - 1, g.y0 - 1}, {g.x1, g.y0 - 1}, {g.x1, g.yb}, {g.x0 - 1, g.yb}, {g.x0 - 1, g.y0 - 1}};
+  canvas.Polyline(frame);
+}
+
+void DrawTicks(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
+               const PlotRect& rect) {
+  const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  PenRestorer restore(canvas);
+  canvas.SetPen(kAxisPen);
+  const int len = static_cast<int>(0.5 * g.cy);
+  if (g.timePlot && g.xyPlot) HorizontalTicks(canvas, g, g.y0, +1, len);
+  HorizontalTicks(canvas, g, g.yb, -1, len);
+  canvas.Line(g.x0, g.y0, g.x0, g.yb);
+  for (int i = 0; i <= g.divY; ++i) {
+    const int y = g.DivisionY(i);
+    canvas.Line(g.x0, y, g.x0 + len, y);
+  }
+  for (int i = 0; i < g.divY; ++i) {
+    const int y = g.MidDivisionY(i);
+    canvas.Line(g.x0, y, g.x0 + len / 2, y);
+  }
+}
+
+void DrawZeroLines(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
+                   const PlotRect& rect) {
+  const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  PenRestorer restore(canvas);
+  canvas.SetPen(kAxisPen);
+  // The inequalities also keep the divisors away from zero.
+  if ((!g.timePlot || g.xyPlot) && record.XMax > 0 && record.XMin < 0) {
+    const int x = ToCoord(g.x0 + record.XMin * g.W / (record.XMin - record.XMax));
+    canvas.Line(x, g.y0, x, g.yb);
+  }
+  if (record.YMax > 0 && record.YMin < 0) {
+    const int y = ToCoord(record.YMax * g.H / (record.YMax - record.YMin) + g.y0);
+    canvas.Line(g.x0, y, g.x1, y);
+  }
+}
+
+void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
+                    const PlotRect& rect) {
+  const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  const char separator = SystemDecimalSeparator();
+  const int half = static_cast<int>(0.5 * g.cy);
+
+  // A row of labels along a horizontal axis; each value comes from adding
+  // the step to the previous one.
+  auto row = [&](double value, double step, int top) {
+    for (int i = 0; i <= g.divX; ++i) {
+      const std::string text = FormatTickLabel(value, separator);
+      const int w = canvas.TextExtent(text).cx;
+      Label(canvas, g.DivisionX(i) - w / 2, top, text);
+      value += step;
+    }
+  };
+  if (g.timePlot) {
+    row(record.TMin, (record.TMax - record.TMin) / g.divX, g.yb + half);
+  } else {
+    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.yb + half);
+  }
+  if (g.timePlot && g.xyPlot) {
+    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.y0 - half - g.cy);
+  }
+
+  double value = record.YMax;
+  const double step = (record.YMax - record.YMin) / g.divY;
+  for (int i = 0; i <= g.divY; ++i) {
+    const std::string text = FormatTickLabel(value, separator);
+    const int w = canvas.TextExtent(text).cx;
+    Label(canvas, g.x0 - half - w, g.DivisionY(i) - g.cy / 2, text);
+    value -= step;
+  }
+}
+
+void DrawAxisTitles(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
+                    const PlotRect& rect) {
+  const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  const int half = static_cast<int>(0.5 * g.cy);
+  const int x = g.x1 - g.W / (2 * g.divX);
+
+  const char* bottom = g.timePlot ? kTimeTitle : kXTitle;
+  Label(canvas, x - canvas.TextExtent(bottom).cx / 2, g.yb + half, bottom);
+  if (g.timePlot && g.xyPlot) {
+    Label(canvas, x - canvas.TextExtent(kXTitle).cx / 2, g.y0 - half - g.cy, kXTitle);
+  }
+  const int w = canvas.TextExtent(kYTitle).cx;
+  Label(canvas, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, kYTitle);
+}
+
+}  // namespace tornel
