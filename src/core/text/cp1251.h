@@ -16,6 +16,9 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // UTF-8 sequence, becomes "?".
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// Appends one Unicode code point (up to U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Lower case of one code page 1251 byte: Latin, Cyrillic (Ё/ё included) and
 // the other Cyrillic letters of the page.
 char Cp1251ToLower(char c);
