@@ -2,16 +2,19 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <filesystem>
+#include <thread>
 
 #include "core/text/user_error.h"
 #include "main_form_fixture.h"
@@ -19,6 +22,7 @@
 #include "ui/app/child_menu_provider.h"
 #include "ui/app/page_setup_dialog.h"
 #include "ui/app/progress_dlg.h"
+#include "ui/app/qt_busy_cursor.h"
 #include "ui/app/text_form.h"
 
 namespace {
@@ -220,6 +224,49 @@ TEST_F(MainFormTest, PageSetupCancelKeepsTheValues) {
   });
   f.APageSetupExecute();
   EXPECT_EQ(f.PageSetup(), PageSetupValues{});
+}
+
+TEST_F(MainFormTest, PrinterSetupIsTheSystemDialogOnTheSharedPrinter) {
+  TMainForm& f = Form();
+  QPrinter* shown = nullptr;
+  ModalWatcher watcher([&](QWidget* w) {
+    auto* dialog = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    shown = dialog->printer();
+    dialog->reject();
+  });
+  f.Action("APrintSetup")->trigger();
+  EXPECT_EQ(shown, &f.Printer());
+}
+
+TEST_F(MainFormTest, RampBringsTheDacsToZeroUnderTheHourglass) {
+  WriteConfig("[defaults]\r\nТзи=0.1\r\n[Offset]\r\nCAP_Offset2=500\r\n");
+  TMainForm& f = Form();
+  clock.SetAutoAdvance(1);
+  const int16_t levels[] = {100, -50};
+  f.RampCapToZero(levels);
+  EXPECT_EQ(device.LastCode(0), std::optional<int16_t>(511));
+  EXPECT_EQ(device.LastCode(1), std::optional<int16_t>(500));
+  // On the way down the outputs passed between the start and zero.
+  EXPECT_GT(device.WritesTo(0).size(), 2u);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtBusyCursor, ShowsTheHourglassAndRestoresOnlyItsOwn) {
+  QtBusyCursor cursor;
+  cursor.Restore();  // nothing shown: nothing to take away
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+  cursor.Show();
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  cursor.Restore();
+  cursor.Restore();
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+  std::thread([&] { cursor.Show(); }).join();  // cursors belong to the GUI thread
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+  QGuiApplication::restoreOverrideCursor();
 }
 
 TEST_F(MainFormTest, AboutBoxShowsTheProgram) {
