@@ -11,13 +11,10 @@
 #include "ui/app/main_form.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("TornelAD"));
-  QApplication::setApplicationVersion(QStringLiteral("3.0"));
-  QApplication::setDesktopFileName(QStringLiteral("tornel"));
-  tornel::SetSystemDecimalSeparator(QLocale::system().decimalPoint().at(0).toLatin1());
-
-  CommandLine args = CommandLine::Parse(QApplication::arguments());
+  // The command line first: --help and mistakes need no display.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  CommandLine args = CommandLine::Parse(arguments);
   switch (args.outcome) {
     case CommandLine::Outcome::Help:
     case CommandLine::Outcome::Version:
@@ -29,6 +26,12 @@ int main(int argc, char* argv[]) {
     case CommandLine::Outcome::Run:
       break;
   }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("TornelAD"));
+  QApplication::setApplicationVersion(QStringLiteral("3.0"));
+  QApplication::setDesktopFileName(QStringLiteral("tornel"));
+  tornel::SetSystemDecimalSeparator(QLocale::system().decimalPoint().at(0).toLatin1());
 
   AppRuntime runtime(AppPaths::ForThisProgram(), args.device);
   if (!runtime.Error().isEmpty()) {

@@ -5,6 +5,7 @@
 #include "core/device/device_selection.h"
 #include "core/device/simulated_bench.h"
 #include "ui/app/app_paths.h"
+#include "ui/app/command_line.h"
 
 AppRuntime::AppRuntime(const AppPaths& paths, const std::optional<QString>& deviceOption)
     : configPath_(paths.PrepareConfigPath()), textFolders_(paths.TextFolders()) {
@@ -13,10 +14,7 @@ AppRuntime::AppRuntime(const AppPaths& paths, const std::optional<QString>& devi
   if (deviceOption) {
     auto chosen = tornel::ParseDeviceOption(deviceOption->toStdString(), choice);
     if (!chosen) {
-      error_ = QStringLiteral(
-                   "Неизвестное устройство «%1»: допустимы none, sim, comedi и "
-                   "comedi:/dev/comediN")
-                   .arg(*deviceOption);
+      error_ = CommandLine::UnknownDeviceMessage(*deviceOption);
       return;
     }
     choice = *chosen;

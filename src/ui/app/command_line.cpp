@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "core/device/device_selection.h"
+
 CommandLine CommandLine::Parse(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -30,6 +32,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
   if (parser.isSet(help)) {
     result.outcome = Outcome::Help;
     result.text = parser.helpText();
+    // Without an application object yet the parser cannot name the program.
+    result.text.replace(QStringLiteral("<executable_name>"),
+                        QFileInfo(arguments.value(0, QStringLiteral("tornel"))).fileName());
     return result;
   }
   if (parser.isSet(version)) {
@@ -37,9 +42,23 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     result.text = QStringLiteral("TornelAD 3.0");
     return result;
   }
-  if (parser.isSet(device)) result.device = parser.value(device);
+  if (parser.isSet(device)) {
+    result.device = parser.value(device);
+    if (!tornel::ParseDeviceOption(result.device->toStdString())) {
+      result.outcome = Outcome::Error;
+      result.text = UnknownDeviceMessage(*result.device);
+      return result;
+    }
+  }
   for (const QString& file : parser.positionalArguments()) {
     result.files.append(QFileInfo(file).absoluteFilePath());
   }
   return result;
+}
+
+QString CommandLine::UnknownDeviceMessage(const QString& option) {
+  return QStringLiteral(
+             "Неизвестное устройство «%1»: допустимы none, sim, comedi и "
+             "comedi:/dev/comediN")
+      .arg(option);
 }

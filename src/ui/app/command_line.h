@@ -11,8 +11,10 @@ class CommandLine {
 public:
   enum class Outcome { Run, Help, Version, Error };
 
-  // `arguments` begins with the program's name, as QCoreApplication gives it.
+  // `arguments` begins with the program's name. Works before the application
+  // object exists, so that --help needs no display.
   static CommandLine Parse(const QStringList& arguments);
+  static QString UnknownDeviceMessage(const QString& option);
 
   Outcome outcome = Outcome::Run;
   std::optional<QString> device;

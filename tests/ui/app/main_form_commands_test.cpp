@@ -46,7 +46,7 @@ TEST_F(MainFormTest, DescriptionWindowZeroesTheDacsAndContinuesOnOk) {
     shownText = text->RichEdit()->toPlainText();
     EXPECT_EQ(text->windowTitle(), "TornelAD");
     EXPECT_TRUE(text->RichEdit()->isReadOnly());
-    EXPECT_EQ(QApplication::focusWidget(), text->OkButton());
+    EXPECT_EQ(text->focusWidget(), text->OkButton());
     QTest::keyClick(text->OkButton(), Qt::Key_Return);  // the default button
   });
   EXPECT_TRUE(f.ShowDescription("PerehDoc.rtf"));

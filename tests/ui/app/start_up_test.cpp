@@ -40,6 +40,10 @@ TEST(CommandLine, HelpVersionAndMistakes) {
   EXPECT_EQ(CommandLine::Parse({"tornel", "--version"}).text, "TornelAD 3.0");
   EXPECT_EQ(CommandLine::Parse({"tornel", "--bogus"}).outcome, CommandLine::Outcome::Error);
   EXPECT_EQ(CommandLine::Parse({"tornel", "--device"}).outcome, CommandLine::Outcome::Error);
+  CommandLine usb = CommandLine::Parse({"tornel", "--device", "usb", "a.dta"});
+  EXPECT_EQ(usb.outcome, CommandLine::Outcome::Error);
+  EXPECT_EQ(usb.text,
+            "Неизвестное устройство «usb»: допустимы none, sim, comedi и comedi:/dev/comediN");
 }
 
 class AppPathsTest : public ::testing::Test {
