@@ -27,11 +27,14 @@ const char* const kUsage =
     "Использование:\n"
     "  tornel-tool info ФАЙЛ.dta\n"
     "  tornel-tool export-csv ФАЙЛ.dta [-o ВЫХОД.csv] [--sep C] [--decimal C]\n"
+    "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
     "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
-    "            (по умолчанию \",\" и \".\"), tab — табуляция\n";
+    "            (по умолчанию \",\" и \".\"), tab — табуляция\n"
+    "plot        график с легендой, как его показывает окно графика, в PNG, SVG\n"
+    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n";
 
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
