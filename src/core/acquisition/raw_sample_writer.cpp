@@ -1,0 +1,87 @@
+#include "core/acquisition/raw_sample_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace tornel {
+
+RawSampleWriter::RawSampleWriter(std::size_t bufferBytes)
+    : buffer_(new unsigned char[bufferBytes]), capacity_(bufferBytes) {}
+
+RawSampleWriter::~RawSampleWriter() { Close(); }
+
+bool RawSampleWriter::Create(const std::string& path, std::size_t scanValues) {
+  Close();
+  path_ = path;
+  used_ = 0;
+  bytesLanded_ = 0;
+  failed_ = false;
+  scanBytes_ = scanValues * sizeof(int16_t);
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A buffer too small for one scan could never write it.
+  if (fd_ >= 0 && scanBytes_ > capacity_) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  limit_ = fd_ >= 0 ? capacity_ : 0;
+  return fd_ >= 0;
+}
+
+bool RawSampleWriter::FlushForMore() {
+  if (failed_ || fd_ < 0) return false;
+  return WriteBuffer();
+}
+
+bool RawSampleWriter::WriteBuffer() {
+  std::size_t done = 0;
+  while (done < used_) {
+    ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      limit_ = 0;
+      break;
+    }
+    done += static_cast<std::size_t>(n);
+    bytesLanded_ += static_cast<uint64_t>(n);
+  }
+  used_ = 0;
+  return !failed_;
+}
+
+bool RawSampleWriter::Close() {
+  if (fd_ < 0) return !failed_;
+  if (!failed_) WriteBuffer();
+  used_ = 0;
+  if (failed_ && scanBytes_ > 0) {
+    // Half a scan would shift every value after it by one channel for a
+    // reader that appended to the file; keep whole scans only. A file that
+    // cannot be cut (a device) keeps its tail, which readers ignore.
+    uint64_t whole = bytesLanded_ / scanBytes_ * scanBytes_;
+    if (whole != bytesLanded_ && ::ftruncate(fd_, static_cast<off_t>(whole)) == 0) {
+      bytesLanded_ = whole;
+    }
+  }
+  if (::close(fd_) != 0) failed_ = true;
+  fd_ = -1;
+  limit_ = 0;
+  return !failed_;
+}
+
+uint64_t RawSampleWriter::ScansKept() const {
+  if (scanBytes_ == 0) return 0;
+  return bytesLanded_ / scanBytes_;
+}
+
+void RawSampleWriter::CopySwapped(const int16_t* values) {
+  unsigned char* out = buffer_.get() + used_;
+  for (std::size_t i = 0; i < scanBytes_ / sizeof(int16_t); ++i) {
+    auto v = static_cast<uint16_t>(values[i]);
+    out[2 * i] = static_cast<unsigned char>(v & 0xFF);
+    out[2 * i + 1] = static_cast<unsigned char>(v >> 8);
+  }
+}
+
+}  // namespace tornel

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace tornel {
+
+// The scan thread's raw sample file: scans of little-endian int16 values,
+// collected in a large buffer so that a scan costs a copy, not a system call.
+// A failed write is never silent and never leaves half a scan: the file keeps
+// every whole scan that reached it, and the writer says how many bytes that
+// is. The buffer is allocated here, once, so a recording allocates nothing.
+class RawSampleWriter {
+public:
+  static constexpr std::size_t kDefaultBufferBytes = std::size_t{1} << 20;
+
+  explicit RawSampleWriter(std::size_t bufferBytes = kDefaultBufferBytes);
+  ~RawSampleWriter();
+  RawSampleWriter(const RawSampleWriter&) = delete;
+  RawSampleWriter& operator=(const RawSampleWriter&) = delete;
+
+  // Creates or truncates `path` for scans of `scanValues` values; false when
+  // the file cannot be created.
+  bool Create(const std::string& path, std::size_t scanValues);
+
+  // Appends one scan of the values given at Create. False, and nothing
+  // appended, once a write to the file has failed.
+  bool Append(const int16_t* values) {
+    if (used_ + scanBytes_ > limit_ && !FlushForMore()) return false;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(buffer_.get() + used_, values, scanBytes_);
+    } else {
+      CopySwapped(values);
+    }
+    used_ += scanBytes_;
+    return true;
+  }
+
+  // Writes what is buffered and closes the file. After a failure the file is
+  // cut back to whole scans. False when any write failed.
+  bool Close();
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Failed() const { return failed_; }
+  // Whole scans in the file so far (all that were appended, once closed
+  // without a failure).
+  uint64_t ScansKept() const;
+  const std::string& Path() const { return path_; }
+
+private:
+  bool FlushForMore();
+  bool WriteBuffer();
+  void CopySwapped(const int16_t* values);
+
+  std::unique_ptr<unsigned char[]> buffer_;
+  std::size_t capacity_;
+  // capacity_ while the file takes scans, 0 before it is open and after a
+  // failure, so that Append's one comparison also refuses those.
+  std::size_t limit_ = 0;
+  std::size_t used_ = 0;
+  std::size_t scanBytes_ = 0;
+  uint64_t bytesLanded_ = 0;
+  int fd_ = -1;
+  bool failed_ = false;
+  std::string path_;
+};
+
+}  // namespace tornel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+
+#include "core/acquisition/raw_sample_writer.h"
+#include "core/acquisition/scan_hooks.h"
+#include "core/acquisition/scan_request.h"
+#include "core/acquisition/scan_result.h"
+#include "core/config/channel_table.h"
+#include "core/config/priority_control.h"
+#include "core/device/tick_clock.h"
+
+namespace tornel {
+
+// What a recording runs on. The table's CapCount, DAC Base, RealBase and
+// Offset, Tzi and priorities are read during the run; nothing may change
+// them meanwhile.
+struct ScanContext {
+  const ChannelTable& table;
+  TickClock& clock;
+  PriorityControl& priority;
+  ScanHooks& hooks;
+};
+
+// Records one transient response into request.FileName through `writer` (its
+// buffer allocated beforehand): shows the hourglass, raises the priorities,
+// zeroes the DACs, then scans back to back until the duration has passed or
+// `terminate` is set (checked every scan), driving each DAC of CapMask with
+// its delayed ramp-and-hold signal in automatic mode; then ramps the DACs
+// back to zero, lowers the priorities and restores the cursor.
+//
+// Each scan is the recorded ADC channels ascending (raw code + zero code)
+// followed by the levels of the recorded DACs. Never throws: a file that
+// cannot be created records nothing; a failed write, or any other error,
+// ends the run with every whole scan written so far kept. The outcome and
+// the user's message say which. The priorities and the cursor are restored
+// in every case.
+ScanResult RunScan(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
+                   const std::atomic<bool>& terminate);
+
+}  // namespace tornel
