@@ -30,12 +30,15 @@ QtCanvas::QtCanvas(QPainter& painter, const QFont& font, std::optional<bool> pri
       metrics_(FontForDevice(font, *painter.device()), painter.device()),
       hadClip_(painter.hasClipping()),
       initialClip_(painter.hasClipping() ? painter.clipRegion() : QRegion()) {
+  painter_.save();
   painter_.setFont(FontForDevice(font, *painter.device()));
   pen_ = Pen{};
   ApplyPen();
 }
 
 QtCanvas::QtCanvas(QPainter& painter) : QtCanvas(painter, painter.font()) {}
+
+QtCanvas::~QtCanvas() { painter_.restore(); }
 
 qreal QtCanvas::DeviceScale(const QPaintDevice& device) {
   return std::max<qreal>(1.0, device.logicalDpiX() / kReferenceDpi);

@@ -24,10 +24,15 @@ namespace tornel {
 // instead of a hairline.
 class QtCanvas final : public Canvas {
 public:
-  // The painter must be active. Its font becomes FontForDevice(font);
+  // The painter must be active. Its font becomes FontForDevice(font) for the
+  // canvas's lifetime;
   // printer (everything black) is by default whether the device is a QPrinter.
   QtCanvas(QPainter& painter, const QFont& font, std::optional<bool> printer = std::nullopt);
   explicit QtCanvas(QPainter& painter);
+  // Gives the painter back its pen, font, clip and composition mode.
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
 
   Pen GetPen() const override { return pen_; }
   void SetPen(const Pen& pen) override;

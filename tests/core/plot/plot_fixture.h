@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/graph/sample_bytes.h"
 #include "core/plot/plot_geometry.h"
 #include "core/records/graph_record.h"
 #include "support/temp_dir.h"
@@ -15,28 +15,6 @@ namespace tornel::testing {
 // x0 = 60, y0 = 20, x1 = 540, yb = 320, so W = 480 and H = 300.
 inline constexpr PlotRect kRect{0, 0, 560, 340};
 inline constexpr PlotMargins kMargins = kScreenPlotMargins;
-
-// Little-endian bytes of 16-bit codes, written out by hand.
-inline std::string CodeBytes(const std::vector<int16_t>& codes) {
-  std::string out;
-  for (int16_t c : codes) {
-    const auto u = static_cast<uint16_t>(c);
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  }
-  return out;
-}
-
-// Little-endian bytes of doubles.
-inline std::string DoubleBytes(const std::vector<double>& values) {
-  std::string out;
-  for (double v : values) {
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i) out += static_cast<char>((bits >> (8 * i)) & 0xFF);
-  }
-  return out;
-}
 
 // A record whose sample file lives in a test folder. Base and RealBase are
 // 1 everywhere, so a code's per-unit value is code / 511.
@@ -50,12 +28,12 @@ public:
   // Writes the frames and makes them the record's sample file.
   void Samples(const std::vector<int16_t>& codes, const std::string& name = "samples") {
     record.SampleFile = dir.File(name);
-    WriteBytes(record.SampleFile, CodeBytes(codes));
+    WriteBytes(record.SampleFile, Int16Bytes(codes));
     record.RecountRecord();
   }
 
   std::string File(const std::string& name, const std::vector<int16_t>& codes) {
-    WriteBytes(dir.File(name), CodeBytes(codes));
+    WriteBytes(dir.File(name), Int16Bytes(codes));
     return dir.File(name);
   }
 

@@ -148,6 +148,25 @@ TEST(QtCanvas, TheClipCutsOffAndClearClipGivesBackThePaintersOwn) {
   EXPECT_FALSE(IsInk(image.pixel(80, 70)));
 }
 
+TEST(QtCanvas, ThePainterGetsItsOwnStateBack) {
+  QImage image = WhiteImage(100, 100, 1200);
+  QPainter painter(&image);
+  painter.setPen(QPen(Qt::red, 3));
+  QFont font("DejaVu Sans");
+  font.setPixelSize(20);
+  painter.setFont(font);
+  {
+    QtCanvas canvas(painter, LabelFont());
+    canvas.SetPen({0, 2, PenStyle::Dotted, PenMode::Invert});
+    canvas.SetClipRect({0, 0, 10, 10});
+    EXPECT_EQ(painter.font().pixelSize(), 150);  // 9 pt at 1200 dpi
+  }
+  EXPECT_EQ(painter.pen(), QPen(Qt::red, 3));
+  EXPECT_EQ(painter.font().pixelSize(), 20);
+  EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
+  EXPECT_FALSE(painter.hasClipping());
+}
+
 TEST(QtColor, StoredColoursDrawAsTheirValuesAndSystemColoursAsTheScheme) {
   struct Case {
     const char* name;
