@@ -20,6 +20,7 @@
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_writer.h"
 #include "ui/canvas/qt_canvas.h"
+#include "ui/canvas/qt_color.h"
 
 namespace {
 
@@ -114,9 +115,7 @@ public:
   void Line(int, int, int, int) override {}
   void Polyline(std::span<const tornel::Point> points) override {
     struct Line line;
-    line.color =
-        QColor(static_cast<int>(pen_.color & 0xFF), static_cast<int>((pen_.color >> 8) & 0xFF),
-               static_cast<int>((pen_.color >> 16) & 0xFF));
+    line.color = tornel::ToQColor(pen_.color);
     for (const auto& p : points) line.points.emplace_back(p.x, p.y);
     lines.push_back(std::move(line));
   }

@@ -11,7 +11,8 @@ namespace tornel {
 // The curves of the record and then those of every comparison slot that is
 // on and has a copy, in the record's colours and ranges. A sample file that
 // cannot be opened gives no curves for it; the record is not changed. The
-// caller clips to the inner rectangle.
+// caller clips to the inner rectangle, and shows the busy cursor for long
+// records: the engine knows nothing of windows.
 void DrawCurves(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                 const PlotRect& rect);
 
