@@ -1,0 +1,46 @@
+#include "ui/graph/graph_actions.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+namespace {
+
+QAction* Make(QObject* owner, const char* name, const QString& caption) {
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(QLatin1String(name));
+  return action;
+}
+
+}  // namespace
+
+GraphActions::GraphActions(QObject* owner)
+    : AGrNast(Make(owner, "AGrNast", QStringLiteral("Настройка"))),
+      ASave(Make(owner, "ASave", QStringLiteral("&Сохранить"))),
+      ASaveAs(Make(owner, "ASaveAs", QStringLiteral("Сохранить  &как..."))),
+      ATable(Make(owner, "ATable", QStringLiteral("Таблица"))),
+      AHanning(Make(owner, "AHanning", QStringLiteral("Фильтр Хеннинга"))),
+      ASrKwad(Make(owner, "ASrKwad", QStringLiteral("Среднее квадратичное"))),
+      AVipr(Make(owner, "AVipr", QStringLiteral("Модуль сигнала"))),
+      AExpSmooth(Make(owner, "AExpSmooth", QStringLiteral("Экспон. сглаживание"))),
+      ASort(Make(owner, "ASort", QStringLiteral("Сортировка"))),
+      AShowFiltered(Make(owner, "AShowFiltered", QStringLiteral("Отфильтрованные данные"))),
+      ASaveFiltered(
+          Make(owner, "ASaveFiltered", QStringLiteral("Сохранить отфильтрованные данные"))),
+      APrint(Make(owner, "APrint", QStringLiteral("Печать..."))),
+      ACopy(Make(owner, "ACopy", QStringLiteral("Скопировать в буфер"))),
+      AExportImage(Make(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))) {
+  ASave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  ASave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  AShowFiltered->setCheckable(true);
+  // The filters are built by their own work.
+  for (QAction* filter : FilterMenuOrder()) filter->setEnabled(false);
+}
+
+QList<QAction*> GraphActions::FilterMenuOrder() const {
+  return {AHanning, AExpSmooth, ASrKwad, AVipr, ASort, AShowFiltered, ASaveFiltered};
+}
+
+QList<QAction*> GraphActions::All() const {
+  return {AGrNast,    ASave, ASaveAs,       ATable,        AHanning, ASrKwad, AVipr,
+          AExpSmooth, ASort, AShowFiltered, ASaveFiltered, APrint,   ACopy,   AExportImage};
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QObject;
+
+// The graph window's action list. Each action's objectName is its name
+// ("ASave", "AHanning", ...). The filter actions carry their captions but
+// stay disabled until the filters exist.
+class GraphActions {
+public:
+  explicit GraphActions(QObject* owner);
+
+  QAction* AGrNast;
+  QAction* ASave;
+  QAction* ASaveAs;
+  QAction* ATable;
+  QAction* AHanning;
+  QAction* ASrKwad;
+  QAction* AVipr;
+  QAction* AExpSmooth;
+  QAction* ASort;
+  QAction* AShowFiltered;
+  QAction* ASaveFiltered;
+  QAction* APrint;
+  QAction* ACopy;
+  QAction* AExportImage;
+
+  // The order of the "Фильтры" menus.
+  QList<QAction*> FilterMenuOrder() const;
+  QList<QAction*> All() const;
+};

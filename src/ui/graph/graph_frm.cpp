@@ -1,0 +1,341 @@
+#include "ui/graph/graph_frm.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <initializer_list>
+
+#include "core/graph/base_values_text.h"
+#include "core/text/number_text.h"
+#include "ui/app/error_box.h"
+#include "ui/app/main_form.h"
+#include "ui/canvas/record_picture.h"
+#include "ui/graph/gr_dlg.h"
+#include "ui/graph/graph_actions.h"
+#include "ui/graph/graph_file_dialogs.h"
+#include "ui/graph/graph_legend_box.h"
+#include "ui/graph/graph_memo.h"
+#include "ui/graph/graph_page_printer.h"
+#include "ui/graph/graph_paint_box.h"
+
+namespace {
+
+// The window as designed, in pixels.
+constexpr int kDesignWidth = 553;
+constexpr int kDesignHeight = 345;
+constexpr int kBaseHeight = 54;
+constexpr int kLegendWidth = 65;
+constexpr int kCaptionHeight = 43;
+constexpr int kSplitterWidth = 2;
+constexpr int kMinPanelSize = 10;
+
+std::string FilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QFrame* Panel(const char* name, QWidget* content, bool bordered = false) {
+  auto* panel = new QFrame;
+  panel->setObjectName(QLatin1String(name));
+  panel->setMinimumSize(kMinPanelSize, kMinPanelSize);
+  if (bordered) panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(bordered ? 1 : 0, bordered ? 1 : 0, bordered ? 1 : 0,
+                             bordered ? 1 : 0);
+  layout->addWidget(content);
+  return panel;
+}
+
+// A splitter of two panels whose second one keeps its size when the window
+// is resized.
+QSplitter* Splitter(const char* name, Qt::Orientation orientation, QWidget* first, QWidget* second,
+                    int secondSize, int total) {
+  auto* splitter = new QSplitter(orientation);
+  splitter->setObjectName(QLatin1String(name));
+  splitter->setHandleWidth(kSplitterWidth);
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(first);
+  splitter->addWidget(second);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 0);
+  splitter->setSizes({total - secondSize - kSplitterWidth, secondSize});
+  return splitter;
+}
+
+int SplitterAt(const QSplitter* splitter, const QWidget* window) {
+  const QPoint at = splitter->handle(1)->mapTo(window, QPoint(0, 0));
+  return splitter->orientation() == Qt::Horizontal ? at.x() : at.y();
+}
+
+}  // namespace
+
+TGraphFrm::TGraphFrm(const tornel::ChannelTable& table, QWidget* parent)
+    : QWidget(parent),
+      configPath_(table.ConfigPath),
+      actions_(std::make_unique<GraphActions>(this)) {
+  setObjectName(QStringLiteral("GraphFrm"));
+  record_.InitRecord(table);
+  setWindowTitle(QStringLiteral("График"));
+  BuildLayout();
+  BuildMenus();
+  ConnectActions();
+  resize(kDesignWidth, kDesignHeight);
+  UpdateBaseValues();
+}
+
+TGraphFrm::~TGraphFrm() {
+  if (tableView_) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(tableView_->parentWidget());
+    QWidget* window = frame ? static_cast<QWidget*>(frame) : tableView_.data();
+    delete window;
+  }
+  // The views go before the record they show.
+  delete captionSplitter_;
+}
+
+void TGraphFrm::BuildLayout() {
+  paintBox_ = new GraphPaintBox(record_);
+  legendBox_ = new GraphLegendBox(record_);
+  base_ = new GraphMemo(QStringLiteral("MBase"), QStringLiteral("PMBase"),
+                        QStringLiteral("SelFontBase"));
+  caption_ = new GraphMemo(QStringLiteral("MCaption"), QStringLiteral("PMCaption"),
+                           QStringLiteral("SelFontCaption"));
+  caption_->SetText(QStringLiteral("Рисунок 1"));
+
+  QFrame* graphPanel = Panel("GraphPanel", paintBox_, true);
+  graphPanel->setAutoFillBackground(true);
+  graphPanel->setBackgroundRole(QPalette::Base);
+  const int upperHeight = kDesignHeight - kCaptionHeight - kSplitterWidth;
+  baseSplitter_ = Splitter("Splitter_base", Qt::Vertical, graphPanel, Panel("BasePanel", base_),
+                           kBaseHeight, upperHeight);
+  QFrame* panel1 = Panel("Panel1", baseSplitter_);
+  legendSplitter_ = Splitter("Splitter_legend", Qt::Horizontal, panel1,
+                             Panel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
+  captionSplitter_ = Splitter("Splitter_caption", Qt::Vertical, legendSplitter_,
+                              Panel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(captionSplitter_);
+
+  connect(paintBox_, &GraphPaintBox::Rendered, this, [this] {
+    UpdateBaseValues();
+    legendBox_->update();
+  });
+  connect(paintBox_, &GraphPaintBox::PopupRequested, this,
+          [this](const QPoint& at) { popup_->popup(at); });
+}
+
+void TGraphFrm::BuildMenus() {
+  const GraphActions& a = *actions_;
+  auto addMain = [](QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      if (QAction* action = MainForm ? MainForm->Action(QLatin1String(name)) : nullptr) {
+        menu->addAction(action);
+      }
+    }
+  };
+  auto filters = [&a](QMenu* menu) {
+    const QList<QAction*> order = a.FilterMenuOrder();
+    menu->addActions(order.mid(0, 5));
+    menu->addSeparator();
+    menu->addActions(order.mid(5));
+  };
+
+  popup_ = new QMenu(this);
+  popup_->setObjectName(QStringLiteral("PMGraph"));
+  popup_->addActions({a.AGrNast, a.ATable});
+  QMenu* popupFilters = popup_->addMenu(QStringLiteral("Фильтры"));
+  popupFilters->setObjectName(QStringLiteral("PMGraphFilters"));
+  filters(popupFilters);
+  popup_->addSeparator();
+  popup_->addActions({a.ACopy, a.AExportImage});
+
+  fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
+  fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
+  addMain(fileMenu_, {"APerehHar", "AStaticHar", "AStructFrm"});
+  fileMenu_->addSeparator();
+  addMain(fileMenu_, {"FileOpen", "FileClose"});
+  fileMenu_->addSeparator();
+  fileMenu_->addActions({a.ASave, a.ASaveAs});
+  fileMenu_->addSeparator();
+  addMain(fileMenu_, {"APageSetup", "APrintSetup"});
+  fileMenu_->addActions({a.APrint, a.AExportImage});
+  fileMenu_->addSeparator();
+  addMain(fileMenu_, {"FileExit"});
+
+  filterMenu_ = new QMenu(QStringLiteral("Фильтры"), this);
+  filterMenu_->setObjectName(QStringLiteral("GraphFilterMenu"));
+  filters(filterMenu_);
+
+  graphMenu_ = new QMenu(QStringLiteral("График"), this);
+  graphMenu_->setObjectName(QStringLiteral("GraphMenu"));
+  graphMenu_->addActions({a.AGrNast, a.ATable});
+  graphMenu_->addSeparator();
+  graphMenu_->addActions({a.ACopy, a.AExportImage});
+}
+
+void TGraphFrm::ConnectActions() {
+  const GraphActions& a = *actions_;
+  // Short-cuts work while the window has the focus, whatever menu is shown.
+  addActions(a.All());
+  connect(a.AGrNast, &QAction::triggered, this, &TGraphFrm::AGrNastExecute);
+  connect(a.ASave, &QAction::triggered, this, &TGraphFrm::ASaveExecute);
+  connect(a.ASaveAs, &QAction::triggered, this, &TGraphFrm::ASaveAsExecute);
+  connect(a.ATable, &QAction::triggered, this, &TGraphFrm::ATableExecute);
+  connect(a.APrint, &QAction::triggered, this, &TGraphFrm::APrintExecute);
+  connect(a.ACopy, &QAction::triggered, this, &TGraphFrm::ACopyExecute);
+  connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
+}
+
+QList<QMenu*> TGraphFrm::ChildMenus() const { return {fileMenu_, filterMenu_, graphMenu_}; }
+
+void TGraphFrm::OpenDataFile(const QString& path) {
+  record_.LoadDta(FilePath(path));
+  record_.RecountRecord();
+  DataFileName = path;
+  UpdateTitle();
+  RefreshPicture();
+}
+
+void TGraphFrm::SaveDataFile(const QString& path) {
+  record_.SaveDta(FilePath(path));
+  DataFileName = path;
+  UpdateTitle();
+}
+
+void TGraphFrm::UpdateTitle() {
+  const QString kind = record_.IsStatic ? QStringLiteral("Статическая характеристика")
+                                        : QStringLiteral("Переходный процесс");
+  setWindowTitle(kind + QStringLiteral(" [") + DataFileName + QStringLiteral("]"));
+}
+
+void TGraphFrm::UpdateBaseValues() {
+  base_->SetText(
+      QString::fromStdString(tornel::BaseValuesText(record_, tornel::SystemDecimalSeparator())));
+}
+
+void TGraphFrm::RefreshPicture() {
+  UpdateBaseValues();
+  paintBox_->Invalidate();
+  legendBox_->update();
+}
+
+void TGraphFrm::RefreshTable() {
+  // The table view follows the record's sample file once it exists.
+  RefreshPicture();
+}
+
+QString TGraphFrm::StartFolder() const {
+  return DataFileName.isEmpty() ? QString() : QFileInfo(DataFileName).absolutePath();
+}
+
+bool TGraphFrm::SaveWithDialog() {
+  const QString path = AskDataFileName(this, StartFolder());
+  if (path.isEmpty()) return false;
+  return ErrorBox::Guard(this, [&] { SaveDataFile(path); });
+}
+
+void TGraphFrm::AGrNastExecute() {
+  bool changed = false;
+  ErrorBox::Guard(this, [&] { changed = EditRecordSettings(record_, configPath_, this); });
+  if (changed) RefreshPicture();
+}
+
+void TGraphFrm::ASaveExecute() {
+  if (DataFileName.isEmpty()) {
+    SaveWithDialog();
+  } else {
+    ErrorBox::Guard(this, [&] { SaveDataFile(DataFileName); });
+  }
+}
+
+void TGraphFrm::ASaveAsExecute() { SaveWithDialog(); }
+
+void TGraphFrm::ATableExecute() {}
+
+GraphPagePrinter TGraphFrm::PagePrinter() const {
+  const PageSetupValues setup = MainForm ? MainForm->PageSetup() : PageSetupValues{};
+  GraphPagePrinter page;
+  page.paper = {setup.PaperWidth,  setup.PaperHeight, setup.MarginLeft,
+                setup.MarginRight, setup.MarginTop,   setup.MarginBottom};
+  page.window = {width(), height(), SplitterAt(legendSplitter_, this),
+                 SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
+  page.plotFont = paintBox_->font();
+  page.baseText = base_->toPlainText();
+  page.baseFont = base_->font();
+  page.caption = caption_->toPlainText();
+  page.captionFont = caption_->font();
+  return page;
+}
+
+void TGraphFrm::PrintTo(QPrinter& printer) { PagePrinter().Print(record_, printer, windowTitle()); }
+
+void TGraphFrm::APrintExecute() {
+  std::unique_ptr<QPrinter> own;
+  if (MainForm == nullptr) own = std::make_unique<QPrinter>();
+  QPrinter& printer = own ? *own : MainForm->Printer();
+  QPrintDialog dialog(&printer, this);
+  dialog.setObjectName(QStringLiteral("PrintDialog"));
+  dialog.setWindowTitle(QStringLiteral("Печать"));
+  if (dialog.exec() != QDialog::Accepted) return;
+  ErrorBox::Guard(this, [&] { PrintTo(printer); });
+}
+
+void TGraphFrm::ACopyExecute() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  paintBox_->RenderNow();
+  QGuiApplication::clipboard()->setPixmap(grab());
+}
+
+void TGraphFrm::AExportImageExecute() {
+  QString start = StartFolder();
+  if (!DataFileName.isEmpty()) start += "/" + QFileInfo(DataFileName).completeBaseName() + ".png";
+  const QString path = AskImageFileName(this, start);
+  if (path.isEmpty()) return;
+  tornel::RecordPicture picture;
+  picture.size = size();
+  picture.font = paintBox_->font();
+  picture.baseText = base_->toPlainText();
+  picture.baseFont = base_->font();
+  picture.caption = caption_->toPlainText();
+  picture.captionFont = caption_->font();
+  ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
+}
+
+bool TGraphFrm::AskToSaveBeforeClosing() {
+  if (!DataFileName.isEmpty() || record_.OrigFile.empty()) return true;
+  std::error_code error;
+  if (!std::filesystem::exists(record_.OrigFile, error)) return true;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Tornel"),
+                  QStringLiteral("Сохранить данные в файл?"),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  box.setObjectName(QStringLiteral("SaveQuestion"));
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveWithDialog();
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TGraphFrm::closeEvent(QCloseEvent* event) {
+  if (!AskToSaveBeforeClosing()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "core/records/graph_record.h"
+#include "ui/app/child_menu_provider.h"
+
+class GraphActions;
+class GraphLegendBox;
+class GraphMemo;
+class GraphPagePrinter;
+class GraphPaintBox;
+class QCloseEvent;
+class QMenu;
+class QPrinter;
+class QSplitter;
+
+namespace tornel {
+class ChannelTable;
+}
+
+// The graph window: one measurement record shown as a plot (GraphPaintBox)
+// with its legend at the right (LegendPaintBox), its base values below
+// (MBase) and a free caption at the bottom (MCaption). It saves and loads
+// data files, zooms with the mouse, prints one page, copies its picture to
+// the clipboard and exports it as an image. While it is the active child its
+// menus "&Файл", "Фильтры" and "График" stand in the main window's menu bar.
+//
+// The window owns its record: closing it destroys the record with its
+// temporary files. A new record (an experiment's) that was never saved asks
+// "Сохранить данные в файл?" first.
+class TGraphFrm : public QWidget, public ChildMenuProvider {
+  Q_OBJECT
+
+public:
+  // InitRecord from the table (and the colours of its configuration file);
+  // caption "График".
+  explicit TGraphFrm(const tornel::ChannelTable& table, QWidget* parent = nullptr);
+  ~TGraphFrm() override;
+
+  tornel::TGraphRecord& Record() { return record_; }
+  // LoadDta, RecountRecord, the title and DataFileName. Throws
+  // tornel::UserError (a wrong signature: "Файл создан другой программой").
+  void OpenDataFile(const QString& path);
+  // SaveDta, the title and DataFileName. Throws tornel::UserError.
+  void SaveDataFile(const QString& path);
+  // After the filters changed the sample file: the table view follows it,
+  // and the window is drawn again.
+  void RefreshTable();
+  // The record changed (an experiment filled it, settings): draw it again.
+  void RefreshPicture();
+
+  // The data file the record was loaded from or last saved to; empty for a
+  // new record.
+  QString DataFileName;
+
+  QList<QMenu*> ChildMenus() const override;
+  const GraphActions& Actions() const { return *actions_; }
+  QMenu* PMGraph() const { return popup_; }
+  GraphPaintBox* PaintBox() const { return paintBox_; }
+
+  // The commands, named after their actions.
+  void AGrNastExecute();
+  void ASaveExecute();
+  void ASaveAsExecute();
+  void ATableExecute();
+  void APrintExecute();
+  void ACopyExecute();
+  void AExportImageExecute();
+
+  // The printed page as APrint lays it out now, with the main window's page
+  // setup; PrintTo runs the job on `printer` without asking.
+  GraphPagePrinter PagePrinter() const;
+  void PrintTo(QPrinter& printer);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void BuildLayout();
+  void BuildMenus();
+  void ConnectActions();
+  void UpdateTitle();
+  void UpdateBaseValues();
+  bool AskToSaveBeforeClosing();
+  // Asks for a name and saves; false when cancelled or failed.
+  bool SaveWithDialog();
+  QString StartFolder() const;
+
+  tornel::TGraphRecord record_;
+  std::string configPath_;
+  std::unique_ptr<GraphActions> actions_;
+  QSplitter* captionSplitter_ = nullptr;
+  QSplitter* legendSplitter_ = nullptr;
+  QSplitter* baseSplitter_ = nullptr;
+  GraphPaintBox* paintBox_ = nullptr;
+  GraphLegendBox* legendBox_ = nullptr;
+  GraphMemo* base_ = nullptr;
+  GraphMemo* caption_ = nullptr;
+  QMenu* popup_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* filterMenu_ = nullptr;
+  QMenu* graphMenu_ = nullptr;
+  QPointer<QWidget> tableView_;
+};
