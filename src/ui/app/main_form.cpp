@@ -33,6 +33,7 @@
 #include "ui/app/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
+#include "ui/graph/graph_frm.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -336,7 +337,10 @@ void TMainForm::OpenFile(const QString& path) {
   }
 }
 
-QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString&) { return nullptr; }
+QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString& path) {
+  auto* window = new TGraphFrm(Channels);
+  return AddChildAndLoad(window, [window, path] { window->OpenDataFile(path); });
+}
 
 QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString&) { return nullptr; }
 
