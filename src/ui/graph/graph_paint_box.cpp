@@ -112,10 +112,11 @@ void GraphPaintBox::Invert(const std::vector<tornel::PlotRect>& strips) {
 }
 
 void GraphPaintBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
-    QWidget::mousePressEvent(event);
+  if (event->button() == Qt::RightButton) {
+    emit PopupRequested(event->globalPosition().toPoint());
     return;
   }
+  if (event->button() != Qt::LeftButton) return;
   RenderNow();
   clean_ = picture_;
   band_.Press(At(event), InnerRectangle());
@@ -146,5 +147,6 @@ void GraphPaintBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GraphPaintBox::contextMenuEvent(QContextMenuEvent* event) {
-  emit PopupRequested(event->globalPos());
+  // The right button has opened it already.
+  if (event->reason() != QContextMenuEvent::Mouse) emit PopupRequested(event->globalPos());
 }
