@@ -129,4 +129,19 @@ TEST_F(GraphZoomTest, TheRightButtonOpensThePopupAndStartsNoBand) {
   EXPECT_DOUBLE_EQ(window->Record().TMax, 1.0);
 }
 
+TEST_F(GraphZoomTest, ResizesInOneGoDrawOnePictureAfterThePendingPaints) {
+  FillAsExperiment(*window, Sine(100));
+  int pictures = 0;
+  QObject::connect(box, &GraphPaintBox::Rendered, [&] { ++pictures; });
+  for (int w = 600; w < 700; w += 20) {
+    window->resize(w, 400);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::Resize);
+  }
+  EXPECT_TRUE(box->PicturePending());
+  Settle();
+  EXPECT_EQ(pictures, 1);
+  EXPECT_FALSE(box->PicturePending());
+  EXPECT_EQ(box->grab().toImage().size(), box->size());
+}
+
 }  // namespace
