@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -22,15 +23,17 @@ namespace tornel::testing {
 // window now) from the event loop, the way a user meets it: `answer` gets it
 // once, and must close it. Nested dialogs are answered by calling this again
 // inside `answer` before the click that opens them. A window that never opens
-// fails the test after about five seconds instead of hanging it.
-inline void OnNextModal(std::function<void(QWidget*)> answer) {
+// fails the test after about five seconds instead of hanging it. With a
+// `className`, only a window of that class counts.
+inline void OnNextModal(std::function<void(QWidget*)> answer, const char* className = nullptr) {
   QPointer<QWidget> before = QApplication::activeModalWidget();
   auto* timer = new QTimer;
   auto ticks = std::make_shared<int>(0);
   timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, before, ticks, answer] {
+  QObject::connect(timer, &QTimer::timeout, [timer, before, ticks, answer, className] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal != before.data() && modal->isVisible()) {
+    if (modal != nullptr && modal != before.data() && modal->isVisible() &&
+        (className == nullptr || modal->inherits(className))) {
       timer->stop();
       timer->deleteLater();
       answer(modal);
@@ -44,6 +47,25 @@ inline void OnNextModal(std::function<void(QWidget*)> answer) {
   });
   timer->start();
 }
+
+// While it lives, a modal window that opens fails the test and is rejected,
+// so that a dialog nobody expected cannot hang it.
+class NoModalExpected {
+public:
+  NoModalExpected() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) return;
+      ADD_FAILURE() << "unexpected modal window " << modal->metaObject()->className();
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    });
+    timer_.start();
+  }
+
+private:
+  QTimer timer_;
+};
 
 // A child of `window` by object name; fails the test when it is missing.
 template <typename T>
@@ -63,6 +85,28 @@ inline void ClickBox(QCheckBox* box) {
 
 inline void Press(QWidget* window, const char* button) {
   Click(Child<QPushButton>(window, button));
+}
+
+// Types text as a keyboard would, Cyrillic included.
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (QChar ch : text) {
+    if (ch.unicode() < 128) {
+      QTest::keyClick(widget, static_cast<char>(ch.unicode()));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+  }
+}
+
+// Replaces an edit's text by typing, as a user who selected it all would.
+template <typename Edit>
+void Retype(Edit* edit, const QString& text) {
+  edit->selectAll();
+  if (text.isEmpty()) {
+    QTest::keyClick(edit, Qt::Key_Backspace);
+  } else {
+    TypeText(edit, text);
+  }
 }
 
 }  // namespace tornel::testing
