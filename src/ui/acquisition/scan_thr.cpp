@@ -1,0 +1,61 @@
+#include "ui/acquisition/scan_thr.h"
+
+#include <QEventLoop>
+
+#include "core/acquisition/scan_loop.h"
+#include "ui/acquisition/per_dlg.h"
+
+class TScanThr::Hooks final : public tornel::ScanHooks {
+public:
+  explicit Hooks(TScanThr& thread) : thread_(thread) {}
+  void SaveCursorShowBusy() override {
+    thread_.InGuiThread([this] { thread_.cursor_.Show(); });
+  }
+  void DisableStartButton() override {
+    thread_.InGuiThread([this] {
+      if (thread_.Dlg != nullptr) thread_.Dlg->DisableStartButton();
+    });
+  }
+  void RestoreCursor() override {
+    thread_.InGuiThread([this] { thread_.cursor_.Restore(); });
+  }
+
+private:
+  TScanThr& thread_;
+};
+
+TScanThr::TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
+                   tornel::PriorityControl& priority, QObject* parent)
+    : QThread(parent), table_(table), clock_(clock), priority_(priority) {
+  setObjectName(QStringLiteral("ScanThr"));
+}
+
+TScanThr::~TScanThr() {
+  if (isRunning()) {
+    Terminate();
+    WaitFor();
+  }
+  wait();
+}
+
+template <typename Call>
+void TScanThr::InGuiThread(Call call) {
+  // This object lives in the GUI thread; run() called there directly (not
+  // through start) must not wait on itself.
+  Qt::ConnectionType type =
+      QThread::currentThread() == thread() ? Qt::DirectConnection : Qt::BlockingQueuedConnection;
+  QMetaObject::invokeMethod(this, call, type);
+}
+
+void TScanThr::WaitFor() {
+  QEventLoop loop;
+  connect(this, &QThread::finished, &loop, &QEventLoop::quit);
+  if (isRunning() && !isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  wait();
+}
+
+void TScanThr::run() {
+  Hooks hooks(*this);
+  tornel::ScanContext context{table_, clock_, priority_, hooks};
+  static_cast<tornel::ScanResult&>(*this) = tornel::RunScan(*this, context, writer_, terminate_);
+}

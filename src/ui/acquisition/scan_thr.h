@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QThread>
+#include <atomic>
+
+#include "core/acquisition/raw_sample_writer.h"
+#include "core/acquisition/scan_request.h"
+#include "core/acquisition/scan_result.h"
+#include "ui/app/qt_busy_cursor.h"
+
+namespace tornel {
+class ChannelTable;
+class PriorityControl;
+class TickClock;
+}  // namespace tornel
+
+class TPerDlg;
+
+// The thread that records one transient response. Created not started (the
+// suspended state), its request fields filled, then start()ed; it stays
+// alive after it has finished so that its owner can read the results
+// (Count, Elapsed, Outcome, Message). The cursor and the start button are
+// handled in the GUI thread, which must keep its event loop running while it
+// waits (WaitFor).
+class TScanThr : public QThread, public tornel::ScanRequest, public tornel::ScanResult {
+  Q_OBJECT
+
+public:
+  TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
+           tornel::PriorityControl& priority, QObject* parent = nullptr);
+  // Terminates a run still under way and joins the thread.
+  ~TScanThr() override;
+
+  // Owner whose start button the run disables; may stay null.
+  TPerDlg* Dlg = nullptr;
+
+  // Ends the scans after the current one; the DACs still ramp back to zero.
+  // (Not QThread::terminate, which would kill the thread mid-write.)
+  void Terminate() { terminate_.store(true); }
+  // Returns when the thread has finished, running the GUI thread's event
+  // loop without user input meanwhile, so that the thread's synchronised
+  // calls are served and windows repaint. At once when it never started.
+  void WaitFor();
+
+protected:
+  void run() override;
+
+private:
+  class Hooks;
+  // Runs `call` in the GUI thread and waits for it.
+  template <typename Call>
+  void InGuiThread(Call call);
+
+  const tornel::ChannelTable& table_;
+  tornel::TickClock& clock_;
+  tornel::PriorityControl& priority_;
+  std::atomic<bool> terminate_{false};
+  tornel::RawSampleWriter writer_;
+  QtBusyCursor cursor_;
+};

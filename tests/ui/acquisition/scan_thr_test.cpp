@@ -1,0 +1,76 @@
+#include "ui/acquisition/scan_thr.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "transient_fixture.h"
+
+namespace {
+
+std::unique_ptr<TScanThr> MakeThread(TMainForm& form, const std::string& file) {
+  auto thread = std::make_unique<TScanThr>(form.Channels, form.Clock(), form.Priority());
+  thread->FileName = file;
+  thread->CapZero[0] = thread->CapZero[1] = 511;
+  return thread;
+}
+
+TEST_F(TransientTest, ThreadThatNeverStartedNeedsNoWaiting) {
+  auto thread = MakeThread(Form(), dir.File("Trn1"));
+  thread->WaitFor();
+  EXPECT_FALSE(thread->isRunning());
+  EXPECT_EQ(thread->Count, 0);
+  thread.reset();
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Trn1")));
+}
+
+TEST_F(TransientTest, HourglassShowsWhileTheThreadRecordsAndGoesAfterwards) {
+  auto thread = MakeThread(Form(), dir.File("Trn1"));
+  thread->AcpMask = 0x0001;
+  thread->Duration = 0.010;
+  // The scan thread holds its first read until the GUI thread has looked at
+  // the cursor, which it can only do while its wait keeps the loop running.
+  std::atomic<bool> looked{false};
+  std::atomic<int> shapeSeen{-1};
+  device.SetReadHook([&](int16_t) {
+    while (!looked.load()) std::this_thread::yield();
+  });
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (looked.load()) return;
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    if (cursor == nullptr) return;  // the thread has not reached its first step yet
+    shapeSeen = cursor->shape();
+    looked = true;
+  });
+  look.start(1);
+  thread->start();
+  thread->WaitFor();
+  EXPECT_EQ(shapeSeen.load(), Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(thread->Count, 10);
+}
+
+TEST_F(TransientTest, DestroyingARunningThreadEndsTheRunAndLeavesTheDacsAtZero) {
+  auto thread = MakeThread(Form(), dir.File("Trn1"));
+  thread->AcpMask = 0x0001;
+  thread->CapMask = 0x0003;
+  thread->DriveCap = true;
+  thread->Amplitude[0] = 200;
+  thread->Amplitude[1] = -150;
+  thread->Duration = 1e6;  // far longer than the test
+  std::atomic<bool> scanning{false};
+  device.SetReadHook([&](int16_t) { scanning = true; });
+  thread->start();
+  while (!scanning.load()) QCoreApplication::processEvents();
+  thread.reset();
+  EXPECT_EQ(device.LastCode(0), 511);
+  EXPECT_EQ(device.LastCode(1), 511);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(priority.calls.back(), (std::pair<std::string, int32_t>{"thread", 0}));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/config/priority_control.h"
+#include "support/fake_device.h"
+#include "support/fake_tick_clock.h"
+#include "support/temp_dir.h"
+#include "ui/app/main_form.h"
+
+class TPerDlg;
+
+// Logs the priorities asked for, from whichever thread.
+class LoggingPriority final : public tornel::PriorityControl {
+public:
+  void SetProcessPriorityClass(int32_t value) override { calls.emplace_back("class", value); }
+  void SetThreadPriority(int32_t value) override { calls.emplace_back("thread", value); }
+  std::vector<std::pair<std::string, int32_t>> calls;
+};
+
+// A main window on a fake device and a fake clock, with its configuration
+// and the temporary folder (TMPDIR) in a folder of the test's own. The clock
+// moves on by 1 ms at each reading, so a run of d seconds takes d x 1000
+// scans.
+class TransientTest : public ::testing::Test {
+protected:
+  TransientTest();
+  ~TransientTest() override;
+
+  TMainForm& Form();
+  // Writes the configuration file (given in UTF-8) as the program stores it.
+  void WriteConfig(const std::string& utf8);
+  std::string ReadConfig() const;
+  // The files in the temporary folder now, by name.
+  std::vector<std::string> TempFiles() const;
+  std::string TempFolder() const { return dir.File("tmp"); }
+
+  tornel::testing::TempDir dir;
+  tornel::testing::FakeTickClock clock;
+  tornel::testing::FakeDevice device{&clock};
+  LoggingPriority priority;
+  std::unique_ptr<TMainForm> form;
+
+private:
+  std::string oldTmpDir_;
+  bool hadTmpDir_ = false;
+};
+
+// A dialog of the main window with its defaults loaded, shown the way exec()
+// shows it, but without blocking the test.
+std::unique_ptr<TPerDlg> ShownDialog(TMainForm& form);
