@@ -24,7 +24,6 @@
 #include "ui/app/error_box.h"
 #include "ui/app/main_form.h"
 #include "ui/canvas/record_picture.h"
-#include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/graph/graph_file_dialogs.h"
 #include "ui/graph/graph_legend_box.h"
@@ -191,6 +190,9 @@ void TGraphFrm::ConnectActions() {
   // Short-cuts work while the window has the focus, whatever menu is shown.
   addActions(a.All());
   connect(a.AGrNast, &QAction::triggered, this, &TGraphFrm::AGrNastExecute);
+  // The settings dialog and the table view come with their own work.
+  a.AGrNast->setEnabled(false);
+  a.ATable->setEnabled(false);
   connect(a.ASave, &QAction::triggered, this, &TGraphFrm::ASaveExecute);
   connect(a.ASaveAs, &QAction::triggered, this, &TGraphFrm::ASaveAsExecute);
   connect(a.ATable, &QAction::triggered, this, &TGraphFrm::ATableExecute);
@@ -247,11 +249,7 @@ bool TGraphFrm::SaveWithDialog() {
   return ErrorBox::Guard(this, [&] { SaveDataFile(path); });
 }
 
-void TGraphFrm::AGrNastExecute() {
-  bool changed = false;
-  ErrorBox::Guard(this, [&] { changed = EditRecordSettings(record_, configPath_, this); });
-  if (changed) RefreshPicture();
-}
+void TGraphFrm::AGrNastExecute() {}
 
 void TGraphFrm::ASaveExecute() {
   if (DataFileName.isEmpty()) {
