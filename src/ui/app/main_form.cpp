@@ -23,6 +23,7 @@
 #include "core/device/tick_clock.h"
 #include "core/device/zero_calibration.h"
 #include "core/text/user_error.h"
+#include "ui/acquisition/transient_flow.h"
 #include "ui/app/about_box.h"
 #include "ui/app/child_menu_provider.h"
 #include "ui/app/device_status.h"
@@ -168,8 +169,7 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
 
   // Their windows are not built yet; each comes with its own work.
-  for (QAction* action :
-       {a.APerehHar, a.AStaticHar, a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
+  for (QAction* action : {a.AStaticHar, a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
     action->setEnabled(false);
   }
 }
@@ -301,9 +301,7 @@ bool TMainForm::ShowDescription(const QString& fileName) {
 
 void TMainForm::APerehHarExecute() {
   if (!ShowDescription(QStringLiteral("PerehDoc.rtf"))) return;
-  // Next comes the transient dialog (TPerDlg) with its defaults; on OK with
-  // an ADC channel chosen, its record opens in a graph window captioned by
-  // AddChild(window, "Переходная характеристика ").
+  RunTransientFlow(*this);
 }
 
 void TMainForm::AStaticHarExecute() {
