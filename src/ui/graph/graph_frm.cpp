@@ -201,6 +201,8 @@ void TGraphFrm::ConnectActions() {
   connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
 }
 
+QSize TGraphFrm::sizeHint() const { return QSize(kDesignWidth, kDesignHeight); }
+
 QList<QMenu*> TGraphFrm::ChildMenus() const { return {fileMenu_, filterMenu_, graphMenu_}; }
 
 void TGraphFrm::OpenDataFile(const QString& path) {

@@ -60,6 +60,8 @@ public:
   QString DataFileName;
 
   QList<QMenu*> ChildMenus() const override;
+  // The design size, which a new MDI child opens at.
+  QSize sizeHint() const override;
   const GraphActions& Actions() const { return *actions_; }
   QMenu* PMGraph() const { return popup_; }
   GraphPaintBox* PaintBox() const { return paintBox_; }
