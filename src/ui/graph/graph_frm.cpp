@@ -24,12 +24,14 @@
 #include "ui/app/error_box.h"
 #include "ui/app/main_form.h"
 #include "ui/canvas/record_picture.h"
+#include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/graph/graph_file_dialogs.h"
 #include "ui/graph/graph_legend_box.h"
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
+#include "ui/graph/grid_frm.h"
 
 namespace {
 
@@ -190,9 +192,6 @@ void TGraphFrm::ConnectActions() {
   // Short-cuts work while the window has the focus, whatever menu is shown.
   addActions(a.All());
   connect(a.AGrNast, &QAction::triggered, this, &TGraphFrm::AGrNastExecute);
-  // The settings dialog and the table view come with their own work.
-  a.AGrNast->setEnabled(false);
-  a.ATable->setEnabled(false);
   connect(a.ASave, &QAction::triggered, this, &TGraphFrm::ASaveExecute);
   connect(a.ASaveAs, &QAction::triggered, this, &TGraphFrm::ASaveAsExecute);
   connect(a.ATable, &QAction::triggered, this, &TGraphFrm::ATableExecute);
@@ -237,7 +236,7 @@ void TGraphFrm::RefreshPicture() {
 }
 
 void TGraphFrm::RefreshTable() {
-  // The table view follows the record's sample file once it exists.
+  if (tableView_) tableView_->Retarget(record_.SampleFile);
   RefreshPicture();
 }
 
@@ -251,7 +250,11 @@ bool TGraphFrm::SaveWithDialog() {
   return ErrorBox::Guard(this, [&] { SaveDataFile(path); });
 }
 
-void TGraphFrm::AGrNastExecute() {}
+void TGraphFrm::AGrNastExecute() {
+  bool changed = false;
+  ErrorBox::Guard(this, [&] { changed = EditRecordSettings(record_, configPath_, this); });
+  if (changed) RefreshPicture();
+}
 
 void TGraphFrm::ASaveExecute() {
   if (DataFileName.isEmpty()) {
@@ -263,7 +266,11 @@ void TGraphFrm::ASaveExecute() {
 
 void TGraphFrm::ASaveAsExecute() { SaveWithDialog(); }
 
-void TGraphFrm::ATableExecute() {}
+TGridFrm* TGraphFrm::TableView() const { return tableView_; }
+
+void TGraphFrm::ATableExecute() {
+  ErrorBox::Guard(this, [&] { OpenTableView(record_, tableView_, this); });
+}
 
 GraphPagePrinter TGraphFrm::PagePrinter() const {
   const PageSetupValues setup = MainForm ? MainForm->PageSetup() : PageSetupValues{};

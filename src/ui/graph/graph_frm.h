@@ -19,6 +19,7 @@ class QCloseEvent;
 class QMenu;
 class QPrinter;
 class QSplitter;
+class TGridFrm;
 
 namespace tornel {
 class ChannelTable;
@@ -65,6 +66,8 @@ public:
   const GraphActions& Actions() const { return *actions_; }
   QMenu* PMGraph() const { return popup_; }
   GraphPaintBox* PaintBox() const { return paintBox_; }
+  // The record's table view while it is open.
+  TGridFrm* TableView() const;
 
   // The commands, named after their actions.
   void AGrNastExecute();
@@ -108,5 +111,5 @@ private:
   QMenu* fileMenu_ = nullptr;
   QMenu* filterMenu_ = nullptr;
   QMenu* graphMenu_ = nullptr;
-  QPointer<QWidget> tableView_;
+  QPointer<TGridFrm> tableView_;
 };

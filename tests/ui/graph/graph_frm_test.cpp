@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTextEdit>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "graph_test_support.h"
 #include "ui/app/main_form.h"
 #include "ui/graph/graph_actions.h"
+#include "ui/graph/grid_frm.h"
 
 namespace {
 
@@ -220,6 +223,62 @@ TEST_F(GraphFrmTest, ASaveErrorIsShownAndKeepsTheName) {
   window->Actions().ASaveAs->trigger();
   EXPECT_TRUE(window->DataFileName.isEmpty());
   EXPECT_TRUE(message.startsWith("Не удалось")) << message.toStdString();
+}
+
+// Presses a named button of a dialog.
+std::function<void(QWidget*)> Click(const char* button, std::function<void(QWidget*)> first = {}) {
+  return [button, first](QWidget* w) {
+    if (first) first(w);
+    auto* b = w->findChild<QPushButton*>(QLatin1String(button));
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+  };
+}
+
+TEST_F(GraphFrmTest, TheTableOpensOnceFollowsTheSampleFileAndGoesWithTheWindow) {
+  auto window = NewWindow();
+  const std::string raw = FillAsExperiment(*window, {10, 20, 30});
+  ModalAnswers user;
+  user.Then(Click("Button5"));  // the channel selection, ADC 1 preselected
+  window->Actions().ATable->trigger();
+  QPointer<TGridFrm> table = window->TableView();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->GridSampleFile(), raw);
+
+  window->Actions().ATable->trigger();  // to the front, no question
+  Settle();
+  EXPECT_EQ(window->TableView(), table.data());
+  EXPECT_EQ(user.Unexpected(), 0);
+
+  tornel::TGraphRecord& r = window->Record();
+  tornel::testing::WriteBytes(r.FilteredFile, tornel::testing::Int16Bytes({1, 2, 3}));
+  r.SampleFile = r.FilteredFile;
+  window->RefreshTable();
+  EXPECT_EQ(table->GridSampleFile(), r.FilteredFile);
+
+  window.reset();
+  EXPECT_TRUE(table.isNull());
+}
+
+TEST_F(GraphFrmTest, ConfirmedSettingsReachTheRecordAndCancelledOnesDoNot) {
+  auto window = NewWindow();
+  FillAsExperiment(*window, {10, 20, 30});
+  auto typeYMax = [](const char* text) {
+    return [text](QWidget* w) {
+      auto* edit = w->findChild<QLineEdit*>("EYmax");
+      ASSERT_NE(edit, nullptr);
+      edit->setText(text);
+    };
+  };
+  ModalAnswers user;
+  user.Then(Click("Button2", typeYMax("0,5")));
+  window->Actions().AGrNast->trigger();
+  EXPECT_DOUBLE_EQ(window->Record().YMax, 1.9);
+  user.Then(Click("Button1", typeYMax("0,5")));
+  window->Actions().AGrNast->trigger();
+  EXPECT_DOUBLE_EQ(window->Record().YMax, 0.5);
+  EXPECT_TRUE(window->PaintBox()->PicturePending());
+  EXPECT_EQ(user.Unexpected(), 0);
 }
 
 // The main window's open command, as the user meets it.
