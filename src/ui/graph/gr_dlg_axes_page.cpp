@@ -10,20 +10,13 @@
 #include <QVBoxLayout>
 
 #include "core/graph/record_settings.h"
-#include "core/text/number_text.h"
+#include "ui/static/edit_numbers.h"
 
 namespace {
 
 constexpr int kAxisDecimals = 2;
 
-QString Fixed(double value) {
-  return QString::fromStdString(
-      tornel::FormatFixed(value, kAxisDecimals, tornel::SystemDecimalSeparator()));
-}
-
-double Lenient(const QLineEdit* edit) {
-  return tornel::StrToFloatLenient(edit->text().toStdString());
-}
+QString Fixed(double value) { return FixedText(value, kAxisDecimals); }
 
 struct Preset {
   const char* name;
@@ -38,8 +31,7 @@ constexpr Preset kPresets[] = {
 
 // A preset's caption: "±1,2" for a range symmetric about 0, "0…1,2" otherwise.
 QString RangeText(double from, double to) {
-  const QString end =
-      QString::fromStdString(tornel::FormatFixed(to, 1, tornel::SystemDecimalSeparator()));
+  const QString end = FixedText(to, 1);
   return from < 0 ? QStringLiteral("±") + end : QStringLiteral("0…") + end;
 }
 
@@ -135,12 +127,12 @@ void GrDlgAxesPage::Load(const tornel::RecordSettings& s, bool isStatic) {
 }
 
 void GrDlgAxesPage::Store(tornel::RecordSettings& s) const {
-  s.XMin = Lenient(xMin_);
-  s.XMax = Lenient(xMax_);
-  s.YMin = Lenient(yMin_);
-  s.YMax = Lenient(yMax_);
-  s.TMin = Lenient(tMin_);
-  s.TMax = Lenient(tMax_);
+  s.XMin = LenientNumber(xMin_);
+  s.XMax = LenientNumber(xMax_);
+  s.YMin = LenientNumber(yMin_);
+  s.YMax = LenientNumber(yMax_);
+  s.TMin = LenientNumber(tMin_);
+  s.TMax = LenientNumber(tMax_);
   s.DivX = divX_->value();
   s.DivY = divY_->value();
 }

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <memory>
 
+#include "core/graph/sample_bytes.h"
 #include "core/graph/table_columns.h"
 #include "core/text/number_text.h"
 #include "support/temp_dir.h"
@@ -27,17 +28,9 @@ namespace {
 
 using tornel::testing::Child;
 using tornel::testing::ClickBox;
+using tornel::testing::Int16Bytes;
 using tornel::testing::OnNextModal;
 using tornel::testing::Press;
-
-std::string Int16Bytes(const std::vector<int16_t>& values) {
-  std::string out;
-  for (int16_t v : values) {
-    out += static_cast<char>(static_cast<uint16_t>(v) & 0xFF);
-    out += static_cast<char>(static_cast<uint16_t>(v) >> 8);
-  }
-  return out;
-}
 
 // The text a user reads in a cell (model row and column) and in the headers.
 QString Cell(TGridFrm& t, int row, int column) {
@@ -263,6 +256,16 @@ TEST_F(GridInMainFormTest, TheTableIsAChildWindowAndASecondCommandBringsItToTheF
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(tableView.isNull());
   EXPECT_TRUE(area->subWindowList().isEmpty());
+}
+
+TEST_F(GridInMainFormTest, TheMainWindowClosesWithATableOpen) {
+  WriteFrames({1, 2, 3});
+  auto* graph = new QWidget;
+  form->AddChild(graph);
+  ASSERT_NE(OpenConfirmed(graph), nullptr);
+  form.reset();  // graph and table windows go in one sweep
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(tableView.isNull());
 }
 
 TEST_F(GridFrmTest, ThePopupOffersItsThreeCommands) {
