@@ -18,6 +18,7 @@
 #include <span>
 
 #include "core/device/asmcode.h"
+#include "core/device/simulated_bench.h"
 #include "core/records/graph_record.h"
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
@@ -95,6 +96,18 @@ void TPerDlg::BuildControls() {
   auto* modeLayout = new QVBoxLayout(modeGroup);
   modeLayout->addWidget(autoModeBox_);
   modeLayout->addWidget(stendStartBox_);
+  // The model's start button lives in the main window's status bar, which
+  // this modal dialog shuts off; it gets one of its own here.
+  bench_ = dynamic_cast<tornel::SimulatedBench*>(&tornel::ActiveDevice());
+  if (bench_ != nullptr) {
+    auto* benchButton = new QPushButton(QStringLiteral("Кнопка стенда"), modeGroup);
+    benchButton->setObjectName(QStringLiteral("StendButton"));
+    benchButton->setAutoDefault(false);
+    benchButton->setToolTip(QStringLiteral("Держите нажатой, чтобы подать сигнал пуска со стенда"));
+    connect(benchButton, &QPushButton::pressed, this, [this] { bench_->SetStartButton(true); });
+    connect(benchButton, &QPushButton::released, this, [this] { bench_->SetStartButton(false); });
+    modeLayout->addWidget(benchButton);
+  }
   connect(autoModeBox_, &QCheckBox::toggled, this, &TPerDlg::ApplyEnablingRule);
 
   tabs_ = new QTabBar(this);
@@ -345,6 +358,7 @@ void TPerDlg::reject() {
 void TPerDlg::done(int result) {
   if (running_) return;
   timerBg_->stop();
+  if (bench_ != nullptr) bench_->SetStartButton(false);
   form_.SetCapZero();
   QDialog::done(result);
 }

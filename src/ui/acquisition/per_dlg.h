@@ -17,6 +17,10 @@ class QTabBar;
 class QTimer;
 class TMainForm;
 
+namespace tornel {
+class SimulatedBench;
+}
+
 // "Переходный процесс": the modal dialog that sets up one transient-response
 // recording — the ADC channels, the duration and, in automatic mode, each
 // DAC's delayed step or ramp — and runs it, on "Продолжить" or when the bench
@@ -96,6 +100,7 @@ private:
   QPushButton* resetButton_ = nullptr;
   QPushButton* startButton_ = nullptr;
   QTimer* timerBg_ = nullptr;
+  tornel::SimulatedBench* bench_ = nullptr;  // when the device is the model
   int shownTab_ = 0;
   bool running_ = false;
   // A bench start is taken once the signal has been low since the last run

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "core/device/simulated_bench.h"
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
 #include "transient_fixture.h"
@@ -340,6 +341,35 @@ TEST_F(TransientTest, BenchStartRunsOnceAndTellsTheNumberOfScans) {
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(dialog->Thread->Count, 1234);
   EXPECT_EQ(device.ReadCount(0), 1234u);
+}
+
+TEST_F(TransientTest, OnTheModelTheDialogOffersTheBenchButtonTheStatusBarCannot) {
+  WriteConfig(
+      "[Переходный процесс (defaults)]\r\nВремя переходного процесса=0.05\r\n"
+      "Маска каналов АЦП=32\r\n");
+  tornel::SimulatedBench bench(clock);
+  AppEnvironment env;
+  env.device = &bench;
+  env.bench = &bench;
+  env.clock = &clock;
+  env.priority = &priority;
+  env.configPath = QString::fromStdString(dir.File("Tornel.ini"));
+  TMainForm modelForm(env);
+  QString message;
+  AnswerMessage(message);
+  auto dialog = ShownDialog(modelForm);
+  auto* button = Child<QPushButton>(dialog.get(), "StendButton");
+  EXPECT_EQ(button->text(), "Кнопка стенда");
+  QTest::mousePress(button, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 5000));
+  // The model reads the clock at each conversion too: 2 ms a scan.
+  EXPECT_EQ(message, "Считано 25 точек");
+  EXPECT_FALSE(bench.StartButton());  // let go when the dialog closed
+}
+
+TEST_F(TransientTest, WithoutTheModelThereIsNoBenchButton) {
+  auto dialog = ShownDialog(Form());
+  EXPECT_EQ(dialog->findChild<QPushButton*>("StendButton"), nullptr);
 }
 
 TEST_F(TransientTest, BenchSignalIsIgnoredWhileStartFromTheBenchIsOff) {
