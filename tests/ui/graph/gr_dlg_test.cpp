@@ -16,7 +16,7 @@
 #include <QTimeEdit>
 #include <QToolButton>
 #include <filesystem>
-#include <set>
+#include <optional>
 
 #include "core/records/hand_file.h"
 #include "support/temp_dir.h"
@@ -372,22 +372,34 @@ protected:
     Click(Child<QToolButton>(w, QStringLiteral("SBFile%1").arg(slot).toLatin1().constData()));
   }
 
-  static std::vector<fs::path> TempCopies(const std::set<std::string>& before) {
+  ~GrDlgCompareTest() override {
+    if (oldTmp_) {
+      qputenv("TMPDIR", *oldTmp_);
+    } else {
+      qunsetenv("TMPDIR");
+    }
+  }
+
+  // The temporary sample copies made so far; the test's own temporary
+  // folder keeps other programs' files out of the count.
+  std::vector<fs::path> TempCopies() const {
     std::vector<fs::path> found;
-    for (const auto& e : fs::directory_iterator(fs::temp_directory_path())) {
-      const std::string name = e.path().filename().string();
-      if (name.rfind("Trn", 0) == 0 && !before.count(e.path().string())) found.push_back(e.path());
+    for (const auto& e : fs::directory_iterator(tmp)) {
+      if (e.path().filename().string().rfind("Trn", 0) == 0) found.push_back(e.path());
     }
     return found;
   }
-  static std::set<std::string> TempNow() {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(fs::temp_directory_path())) {
-      names.insert(e.path().string());
-    }
-    return names;
-  }
 
+  std::string tmp = [this] {
+    fs::create_directory(dir.File("tmp"));
+    return dir.File("tmp");
+  }();
+  std::optional<QByteArray> oldTmp_ = [this] {
+    std::optional<QByteArray> old;
+    if (qEnvironmentVariableIsSet("TMPDIR")) old = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(tmp));
+    return old;
+  }();
   std::string good = dir.File("good.dta");
   std::string foreign = dir.File("foreign.dta");
   std::string mismatched = dir.File("other.dta");
@@ -437,17 +449,16 @@ TEST_F(GrDlgCompareTest, CancelDeletesTheCopiesMadeAndKeepsTheRecordsOwn) {
   const std::string owned = tornel::TGraphRecord::MakeTempName();
   record.CompareTemp[0] = owned;
   record.CompareName[0] = "/old/file.dta";
-  const std::set<std::string> before = TempNow();
   EXPECT_FALSE(Edit([&](QWidget* w) {
     ShowPage(w, 5);
     EXPECT_TRUE(Box(w, "CBFile1")->isEnabled());
     ChooseFile(w, 1, good);
     ChooseFile(w, 2, good);
-    EXPECT_EQ(TempCopies(before).size(), 2u);
+    EXPECT_EQ(TempCopies().size(), 3u) << "the record's copy and two new ones";
     EXPECT_TRUE(fs::exists(owned));
     Press(w, "Button2");
   }));
-  EXPECT_TRUE(TempCopies(before).empty());
+  EXPECT_EQ(TempCopies(), std::vector<fs::path>{owned});
   EXPECT_TRUE(fs::exists(owned));
   EXPECT_EQ(record.CompareTemp[0], owned);
   EXPECT_EQ(record.CompareName[0], "/old/file.dta");
