@@ -175,12 +175,12 @@ QWidget* TPerDlg::BuildSignalGroup() {
   grid->addWidget(riseTimeEdit_, 1, 1, 1, 2);
   grid->addWidget(new QLabel(QStringLiteral("Величина сигнала задания"), signalGroup_), 2, 0);
   grid->addWidget(trackBar_, 3, 0, 1, 3);
-  grid->addWidget(valueEdit_, 4, 0);
-  grid->addWidget(unitEdit_, 4, 1);
   auto* row = new QHBoxLayout;
+  row->addWidget(valueEdit_, 2);
+  row->addWidget(unitEdit_, 1);
   row->addWidget(testButton_);
   row->addWidget(resetButton_);
-  grid->addLayout(row, 4, 2);
+  grid->addLayout(row, 4, 0, 1, 3);
   return signalGroup_;
 }
 
