@@ -1,11 +1,9 @@
 #include "core/acquisition/scan_loop.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -14,6 +12,7 @@
 #include "core/text/user_error.h"
 #include "support/fake_device.h"
 #include "support/fake_tick_clock.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace tornel {
@@ -21,6 +20,7 @@ namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
+using testing::FileSizeLimit;
 using testing::ScopedActiveDevice;
 using testing::TempDir;
 
@@ -347,27 +347,6 @@ TEST_F(ScanLoopTest, FullDiskStopsTheRunRampsTheDacsAndTellsHowManyScansWereKept
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(log.entries.back(), "cursor back @" + std::to_string(device.Writes().size()));
 }
-
-// A file-size limit makes a real file fail part way through a flush, as a
-// disk does when it fills up.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-
-private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(ScanLoopTest, WriteFailingPartWayKeepsEveryWholeScanThatLanded) {
   request.AcpMask = 0x0003;

@@ -40,23 +40,6 @@ void ClickTab(QWidget* dialog, int index) {
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
 }
 
-// Replaces the text as a user who selected it all and typed would.
-void Retype(QLineEdit* edit, const QString& text) {
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
-
-// Answers the next message box with its button and keeps its text.
-void AnswerMessage(QString& text) {
-  OnNextModal([&text](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    ASSERT_NE(box, nullptr) << w->metaObject()->className();
-    text = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
-}
-
 // Automatic mode on and DAC 1 in use, as a user ticks them.
 void DriveFirstDac(QWidget* dialog) {
   ClickBox(Child<QCheckBox>(dialog, "AutoModeBox"));

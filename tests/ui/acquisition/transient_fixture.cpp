@@ -1,5 +1,8 @@
 #include "transient_fixture.h"
 
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -7,6 +10,7 @@
 
 #include "core/text/cp1251.h"
 #include "ui/acquisition/per_dlg.h"
+#include "ui/static/modal_driver.h"
 
 TransientTest::TransientTest() {
   clock.SetAutoAdvance(1);
@@ -63,4 +67,19 @@ std::unique_ptr<TPerDlg> ShownDialog(TMainForm& form) {
   dialog->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
   return dialog;
+}
+
+void Retype(QLineEdit* edit, const QString& text) {
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, text);
+}
+
+void AnswerMessage(QString& text) {
+  tornel::testing::OnNextModal([&text](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr) << w->metaObject()->className();
+    text = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
 }

@@ -15,6 +15,7 @@
 #include "support/temp_dir.h"
 #include "ui/app/main_form.h"
 
+class QLineEdit;
 class TPerDlg;
 
 // Logs the priorities asked for, from whichever thread.
@@ -56,3 +57,9 @@ private:
 // A dialog of the main window with its defaults loaded, shown the way exec()
 // shows it, but without blocking the test.
 std::unique_ptr<TPerDlg> ShownDialog(TMainForm& form);
+
+// Replaces the text as a user who selected it all and typed would.
+void Retype(QLineEdit* edit, const QString& text);
+
+// Answers the next message box with its button and keeps its text.
+void AnswerMessage(QString& text);

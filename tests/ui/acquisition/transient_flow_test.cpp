@@ -1,7 +1,5 @@
 #include "ui/acquisition/transient_flow.h"
 
-#include <sys/resource.h>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,10 +9,10 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
-#include <csignal>
 #include <filesystem>
 
 #include "core/records/graph_record.h"
+#include "support/file_size_limit.h"
 #include "transient_fixture.h"
 #include "ui/acquisition/per_dlg.h"
 #include "ui/app/text_form.h"
@@ -25,6 +23,7 @@ namespace {
 
 using tornel::testing::Child;
 using tornel::testing::ClickBox;
+using tornel::testing::FileSizeLimit;
 using tornel::testing::OnNextModal;
 using tornel::testing::Press;
 
@@ -58,12 +57,6 @@ protected:
 
   QList<QMdiSubWindow*> Children() { return Form().MdiArea()->subWindowList(); }
 };
-
-void Retype(QLineEdit* edit, const QString& text) {
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
 
 TEST_F(TransientFlowTest, ResultOpensInANumberedGraphWindowWithTheRecordFilled) {
   for (int i = 0; i < 3; ++i) Form().AddChild(new QWidget);
@@ -154,37 +147,12 @@ TEST_F(TransientFlowTest, CancelOpensNothingAndLeavesNoFile) {
   EXPECT_EQ(ReadConfig().find("Маска каналов АЦП"), std::string::npos);
 }
 
-// As a disk that fills up: writes past `bytes` fail.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-
-private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(TransientFlowTest, FullDiskStillOpensTheScansThatWereKept) {
   QString message;
   RunCommand([&](TPerDlg* dialog) {
     ClickBox(Child<QCheckBox>(dialog, "CheckBox1"));
     Retype(Child<QLineEdit>(dialog, "DurationEdit"), "3");
-    OnNextModal([&](QWidget* w) {
-      auto* box = qobject_cast<QMessageBox*>(w);
-      ASSERT_NE(box, nullptr);
-      message = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    AnswerMessage(message);
     FileSizeLimit limit(1000);  // 500 of the 1000 scans
     Press(dialog, "OkButton");
   });
@@ -204,12 +172,7 @@ TEST_F(TransientFlowTest, DefaultsThatCannotBeSavedDoNotCostTheRecording) {
   QString message;
   RunCommand([&](TPerDlg* dialog) {
     Retype(Child<QLineEdit>(dialog, "DurationEdit"), "0.03");
-    OnNextModal([&](QWidget* w) {
-      auto* box = qobject_cast<QMessageBox*>(w);
-      ASSERT_NE(box, nullptr);
-      message = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    AnswerMessage(message);
     Press(dialog, "OkButton");
   });
   EXPECT_EQ(message, QString::fromStdString("Unable to write to " + dir.File("Tornel.ini")));
