@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <span>
@@ -39,6 +40,13 @@ QString Fixed(double value) {
 
 double Parsed(const QLineEdit* edit) {
   return tornel::StrToFloatLenient(edit->text().toStdString());
+}
+
+// A stored amplitude as a whole number of codes; a broken value from the
+// configuration file reads as 0 instead of overflowing.
+int Codes(double amplitude) {
+  if (!std::isfinite(amplitude)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(amplitude), -32768.0, 32767.0));
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly = false) {
@@ -239,7 +247,7 @@ void TPerDlg::ShowTab(int tab) {
   std::size_t t = static_cast<std::size_t>(tab);
   tornel::TrackRange range = tornel::AmplitudeTrackRange(table.Offset[slot]);
   trackBar_->setRange(range.Minimum, range.Maximum);
-  trackBar_->setValue(static_cast<int>(std::trunc(Amplitude[t])));
+  trackBar_->setValue(Codes(Amplitude[t]));
   useCapBox_->setChecked((CapMask >> tab) & 1);
   delayEdit_->setText(Fixed(Delay[t]));
   riseTimeEdit_->setText(Fixed(RiseTime[t]));
@@ -289,7 +297,7 @@ void TPerDlg::TestPressed() {
   // The amplitude the user sees, not the one last stored for the tab.
   StoreTab(shownTab_);
   std::size_t slot = static_cast<std::size_t>(tornel::kCapSlotBase + shownTab_);
-  int level = static_cast<int>(std::trunc(Amplitude[static_cast<std::size_t>(shownTab_)]));
+  int level = Codes(Amplitude[static_cast<std::size_t>(shownTab_)]);
   tornel::CapWrite(static_cast<int16_t>(shownTab_),
                    tornel::ClampCapCode(form_.Channels.Offset[slot] + level));
 }

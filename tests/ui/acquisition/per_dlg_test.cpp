@@ -135,6 +135,16 @@ TEST_F(TransientTest, PhysicalValueFollowsTheTrackBarInTheUsersNotation) {
   EXPECT_EQ(Edit(dialog.get(), "ValueEdit")->text(), "0,000");
 }
 
+TEST_F(TransientTest, AmplitudeFarOutOfRangeInTheFileStopsAtTheTrackBarsEnd) {
+  WriteConfig(
+      "[Переходный процесс (defaults)]\r\nВеличина сигнала ЦАП №1=1e300\r\n"
+      "Величина сигнала ЦАП №2=-1e300\r\n");
+  auto dialog = ShownDialog(Form());
+  EXPECT_EQ(TrackBar(dialog.get())->value(), 511);
+  ClickTab(dialog.get(), 1);
+  EXPECT_EQ(TrackBar(dialog.get())->value(), -511);
+}
+
 TEST_F(TransientTest, TypedNumbersAreReadLeniently) {
   struct Case {
     const char* typed;
