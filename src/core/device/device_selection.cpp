@@ -84,9 +84,12 @@ OpenedDevice OpenDevice(const DeviceChoice& choice, TickClock& clock) {
     case DeviceChoice::Kind::None:
       opened.device = std::make_unique<NullDevice>();
       break;
-    case DeviceChoice::Kind::Simulated:
-      opened.device = std::make_unique<SimulatedBench>(clock);
+    case DeviceChoice::Kind::Simulated: {
+      auto bench = std::make_unique<SimulatedBench>(clock);
+      bench->SetConversionTime(kSimulatedConversionTime);
+      opened.device = std::move(bench);
       break;
+    }
     case DeviceChoice::Kind::Comedi:
       try {
         opened.device = ComediDevice::Open(choice, &opened.warning);

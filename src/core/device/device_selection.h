@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@ inline constexpr const char* kComediOutputSubdeviceKey = "Подустройст
 inline constexpr const char* kComediInputRangeKey = "Диапазон АЦП";
 inline constexpr const char* kComediOutputRangeKey = "Диапазон ЦАП";
 inline constexpr const char* kComediReferenceKey = "Опора АЦП";
+
+// The conversion time the program gives the simulated bench: a 40 kHz card,
+// so a two-channel recording takes some 20,000 scans a second.
+inline constexpr std::chrono::microseconds kSimulatedConversionTime{25};
 
 // Which backend to open, from the configuration and the command line.
 struct DeviceChoice {

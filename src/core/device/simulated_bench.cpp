@@ -54,6 +54,7 @@ SimulatedBench::SimulatedBench(TickClock& clock, uint32_t seed)
 
 int16_t SimulatedBench::Read(int16_t channel) {
   if (channel < 0 || channel >= 16) return 0;
+  if (conversion_.count() > 0) Convert();
   uint32_t now = clock_.Now();
   if (now != lastTick_) Advance(now);
   // A 10-bit converter: -512..511.
@@ -75,6 +76,19 @@ bool SimulatedBench::StartButton() const { return startPressed_.load(std::memory
 
 void SimulatedBench::SetCapZeroCodes(int16_t loadZero, int16_t referenceZero) {
   capZero_ = {loadZero, referenceZero};
+}
+
+void SimulatedBench::SetConversionTime(std::chrono::nanoseconds time) {
+  conversion_ = std::max(time, std::chrono::nanoseconds(0));
+}
+
+// A conversion starts when the previous one is done and holds the caller for
+// its whole duration, as a polled converter does.
+void SimulatedBench::Convert() {
+  auto now = std::chrono::steady_clock::now();
+  ready_ = std::max(now, ready_) + conversion_;
+  while (std::chrono::steady_clock::now() < ready_) {
+  }
 }
 
 // Triangular noise within +-3 codes (in 1/256 of a code) from xorshift32.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 #include "core/device/device.h"
@@ -32,14 +33,22 @@ public:
   // settings moved them).
   void SetCapZeroCodes(int16_t loadZero, int16_t referenceZero);
 
+  // How long one conversion takes in real time, as on a real card; 0 (the
+  // default) answers at once. The program sets a card-like time so that a
+  // recording has a card's sample rate, not millions of identical scans.
+  void SetConversionTime(std::chrono::nanoseconds time);
+
 private:
   void Advance(uint32_t now);
   int Noise();
+  void Convert();
 
   TickClock& clock_;
   uint32_t noise_;
   uint32_t lastTick_;
   std::atomic<bool> startPressed_{false};
+  std::chrono::nanoseconds conversion_{0};
+  std::chrono::steady_clock::time_point ready_{};
   std::array<int16_t, 2> capCode_{511, 511};
   std::array<int16_t, 2> capZero_{511, 511};
   double speed_ = 0.0;  // rad/s

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
 #include "core/device/asmcode.h"
+#include "core/device/device_selection.h"
 #include "core/device/zero_calibration.h"
 #include "support/fake_device.h"
 #include "support/fake_tick_clock.h"
@@ -171,6 +173,33 @@ TEST(SimulatedBench, MovedDacZeroCodesMeanZeroReference) {
   bench.Write(1, 520 + 511);
   clock.Advance(3000);
   EXPECT_NEAR(Mean(bench, kW, 2000) - rest, SpeedCode(157.08), 2.0);
+}
+
+}  // namespace
+}  // namespace tornel
+
+namespace tornel {
+namespace {
+
+// Regression: with no conversion time a 2 s recording on the model held some
+// 20 million identical scans; a card-like conversion time gives a card's rate.
+TEST(SimulatedBench, AConversionTimeHoldsEachReadLikeARealCard) {
+  testing::FakeTickClock clock{0};
+  SimulatedBench bench{clock};
+  bench.SetConversionTime(std::chrono::microseconds(50));
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 200; ++i) bench.Read(0);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(10));
+}
+
+TEST(OpenDevice, TheProgramsSimulatedBenchHasACardLikeConversionTime) {
+  testing::FakeTickClock clock{0};
+  DeviceChoice choice;
+  choice.kind = DeviceChoice::Kind::Simulated;
+  OpenedDevice opened = OpenDevice(choice, clock);
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 400; ++i) opened.device->Read(0);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 400 * kSimulatedConversionTime);
 }
 
 }  // namespace
