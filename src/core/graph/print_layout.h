@@ -14,6 +14,7 @@ struct PaperSetup {
   double MarginRight = 0;
   double MarginTop = 0;
   double MarginBottom = 0;
+  bool operator==(const PaperSetup&) const = default;
 };
 
 // Where the graph window's parts lie on screen, in pixels of its client area:

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "core/graph/print_layout.h"
+
 // The page that printing lays graphs and tables out on, in millimetres, as the
 // page setup dialog leaves it. Landscape A4 with a wide left margin for
 // binding at start.
-struct PageSetupValues {
-  double PaperWidth = 296.90;
-  double PaperHeight = 210.00;
-  double MarginLeft = 45.00;
-  double MarginRight = 10.00;
-  double MarginTop = 30.00;
-  double MarginBottom = 10.00;
+struct PageSetupValues : tornel::PaperSetup {
+  PageSetupValues() : tornel::PaperSetup{296.90, 210.00, 45.00, 10.00, 30.00, 10.00} {}
 
   static constexpr double kMinMarginLeft = 0.0;
   static constexpr double kMinMarginRight = 0.01;

@@ -273,10 +273,8 @@ void TGraphFrm::ATableExecute() {
 }
 
 GraphPagePrinter TGraphFrm::PagePrinter() const {
-  const PageSetupValues setup = MainForm ? MainForm->PageSetup() : PageSetupValues{};
   GraphPagePrinter page;
-  page.paper = {setup.PaperWidth,  setup.PaperHeight, setup.MarginLeft,
-                setup.MarginRight, setup.MarginTop,   setup.MarginBottom};
+  page.paper = MainForm ? MainForm->PageSetup() : PageSetupValues{};
   page.window = {width(), height(), SplitterAt(legendSplitter_, this),
                  SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
   page.plotFont = paintBox_->font();
