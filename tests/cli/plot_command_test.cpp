@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/tool_runner.h"
+#include "cli/tool_run.h"
 #include "core/records/hand_file.h"
 #include "core/records/scoped_tmpdir.h"
 #include "support/temp_dir.h"
@@ -17,17 +18,6 @@ namespace {
 using tornel::testing::HandFile;
 using tornel::testing::TempDir;
 using tornel::testing::WriteBytes;
-
-struct ToolRun {
-  int code;
-  std::string out, err;
-};
-
-ToolRun Tool(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = RunTool(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 int InkPixels(const QImage& image) {
   int ink = 0;

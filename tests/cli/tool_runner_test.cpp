@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "cli/tool_run.h"
 #include "core/records/hand_file.h"
 #include "support/temp_dir.h"
 
@@ -14,17 +15,6 @@ using tornel::testing::HandFile;
 using tornel::testing::ReadBytes;
 using tornel::testing::TempDir;
 using tornel::testing::WriteBytes;
-
-struct ToolRun {
-  int code;
-  std::string out, err;
-};
-
-ToolRun Tool(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = RunTool(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 const char kCsvSemicolon[] =
     "t, c;Ica, A;Ток, кВт;\r\n"
