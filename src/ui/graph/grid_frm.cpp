@@ -18,6 +18,7 @@
 #include "core/text/number_text.h"
 #include "ui/app/error_box.h"
 #include "ui/app/main_form.h"
+#include "ui/graph/graph_busy_scope.h"
 #include "ui/graph/grid_corner_label.h"
 #include "ui/graph/grid_model.h"
 #include "ui/static/sel_coord2.h"
@@ -29,11 +30,6 @@ constexpr int kRowHeight = 18;
 // Beyond this the text would take hundreds of megabytes; the user is asked
 // to copy a part instead.
 constexpr int64_t kMaxCopiedCells = 10'000'000;
-
-struct WaitCursor {
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -152,7 +148,7 @@ void TGridFrm::CopyValues() {
                                              "часть таблицы"));
     return;
   }
-  WaitCursor wait;
+  GraphBusyScope wait;
   const std::string text =
       tornel::TableText(table, model_->SampleFile(), request, tornel::SystemDecimalSeparator());
   QApplication::clipboard()->setText(QString::fromStdString(text));
