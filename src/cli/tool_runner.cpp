@@ -8,6 +8,7 @@
 #include "cli/tool_arguments.h"
 #include "core/records/csv_export.h"
 #include "core/records/dta_info.h"
+#include "core/records/temp_file.h"
 #include "core/text/user_error.h"
 
 namespace tornel::cli {
@@ -39,9 +40,7 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
   } catch (...) {
     // Half a table is worse than none; a device such as /dev/full stays.
     file.close();
-    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(request.output, ec))) {
-      std::filesystem::remove(request.output, ec);
-    }
+    RemoveFileIfExists(request.output);
     throw;
   }
 }

@@ -1,6 +1,7 @@
 #include "core/records/temp_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -49,7 +50,9 @@ std::string CreateTempFile(std::string_view prefix) {
 }
 
 void RemoveFileIfExists(const std::string& path) {
-  if (!path.empty()) ::unlink(path.c_str());
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  ::unlink(path.c_str());
 }
 
 }  // namespace tornel

@@ -11,7 +11,9 @@ namespace tornel {
 // "Не удалось создать файл <path>" when the folder cannot take a new file.
 std::string CreateTempFile(std::string_view prefix);
 
-// Deletes the file when it exists; an empty path or a missing file is no error.
+// Deletes the file when it is a regular file; an empty path, a missing file
+// or anything else (a device such as /dev/full, a folder, a pipe) is left
+// alone without error, so a path someone pointed elsewhere never unlinks it.
 void RemoveFileIfExists(const std::string& path);
 
 }  // namespace tornel

@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <span>
 
 #include "core/device/asmcode.h"
@@ -56,13 +55,6 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly = false) {
   return edit;
 }
 
-// Only the dialog's own temporary file, never a device or folder someone
-// pointed FileName at.
-void RemoveOwnFile(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) tornel::RemoveFileIfExists(path);
-}
-
 QString ChannelName(const std::string& name) {
   return QString::fromStdString(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
@@ -83,7 +75,7 @@ TPerDlg::TPerDlg(TMainForm* form) : QDialog(form), form_(*form) {
 
 TPerDlg::~TPerDlg() {
   Thread.reset();  // joined before the file goes
-  if (ownsFile_) RemoveOwnFile(FileName);
+  if (ownsFile_) tornel::RemoveFileIfExists(FileName);
 }
 
 void TPerDlg::BuildControls() {
@@ -359,7 +351,7 @@ void TPerDlg::reject() {
     Thread->Terminate();
     Thread->WaitFor();
   }
-  RemoveOwnFile(FileName);
+  tornel::RemoveFileIfExists(FileName);
   done(QDialog::Rejected);
 }
 

@@ -1,6 +1,7 @@
 #include "core/records/graph_record.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "core/records/scoped_tmpdir.h"
+#include "core/records/temp_file.h"
 #include "core/text/user_error.h"
 #include "support/temp_dir.h"
 
@@ -263,6 +265,35 @@ TEST(GraphRecord, InitRecordDeletesTheFilesOfThePreviousContent) {
   r.InitRecord(table);
   EXPECT_FALSE(fs::exists(orig));
   EXPECT_TRUE(r.OrigFile.empty());
+}
+
+}  // namespace
+}  // namespace tornel
+
+namespace tornel {
+namespace {
+
+// Regression: removing an owned name unlinked whatever stood there, so a
+// file name pointed at a device (/dev/full) or a pipe would have removed it
+// when run as root.
+TEST(RemoveFileIfExists, RemovesRegularFilesOnly) {
+  testing::TempDir dir;
+  const std::string file = dir.File("Trn1");
+  const std::string pipe = dir.File("pipe");
+  const std::string folder = dir.File("folder");
+  testing::WriteBytes(file, "x");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directory(folder);
+
+  RemoveFileIfExists(file);
+  RemoveFileIfExists(pipe);
+  RemoveFileIfExists(folder);
+  RemoveFileIfExists(dir.File("missing"));
+  RemoveFileIfExists("");
+
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(std::filesystem::exists(pipe));
+  EXPECT_TRUE(std::filesystem::exists(folder));
 }
 
 }  // namespace
