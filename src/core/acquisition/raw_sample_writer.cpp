@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "core/records/little_endian.h"
+
 namespace tornel {
 
 RawSampleWriter::RawSampleWriter(std::size_t bufferBytes)
@@ -78,9 +80,7 @@ uint64_t RawSampleWriter::ScansKept() const {
 void RawSampleWriter::CopySwapped(const int16_t* values) {
   unsigned char* out = buffer_.get() + used_;
   for (std::size_t i = 0; i < scanBytes_ / sizeof(int16_t); ++i) {
-    auto v = static_cast<uint16_t>(values[i]);
-    out[2 * i] = static_cast<unsigned char>(v & 0xFF);
-    out[2 * i + 1] = static_cast<unsigned char>(v >> 8);
+    StoreLittleEndian<int16_t>(out + 2 * i, values[i]);
   }
 }
 
