@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/config/priority_control.h"
-#include "qt_printers.h"
+#include "ui/support/qt_printers.h"
 #include "support/fake_device.h"
 #include "support/fake_tick_clock.h"
 #include "support/temp_dir.h"

@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "qt_printers.h"
+#include "ui/support/qt_printers.h"
 #include "support/temp_dir.h"
 #include "ui/app/progress_dlg.h"
 #include "ui/app/text_form.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "core/device/device.h"
-#include "qt_printers.h"
+#include "ui/support/qt_printers.h"
 #include "support/temp_dir.h"
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"

@@ -26,9 +26,8 @@
 #include "support/temp_dir.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/graph/graph_paint_box.h"
+#include "ui/support/qt_printers.h"
 
-// Readable Qt strings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace graphtest {
 

@@ -13,9 +13,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include "ui/support/qt_printers.h"
 
-// Readable Qt strings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace tornel::testing {
 
