@@ -14,8 +14,7 @@ namespace tornel {
 // and every scheme that uses it.
 class BlockFactory {
 public:
-  BlockFactory(const TextMeasure& measure, const ChannelTable& table)
-      : labels_{measure, table} {}
+  BlockFactory(const TextMeasure& measure, const ChannelTable& table) : labels_{measure, table} {}
 
   // A block of `kind` at (0, 0); any code not in the kind table makes a
   // proportional block. The graph block comes with its record and an empty

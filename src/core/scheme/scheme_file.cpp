@@ -93,7 +93,8 @@ Scheme ParseScheme(std::string_view bytes, const BlockFactory& factory) {
   }
   const int32_t count = Get<int32_t>(bytes, 0);
   CheckBlockCount(count, bytes.size());
-  const std::size_t linesAt = kSchemeCountBytes + static_cast<std::size_t>(count) * kSchemeBlockBytes;
+  const std::size_t linesAt =
+      kSchemeCountBytes + static_cast<std::size_t>(count) * kSchemeBlockBytes;
   const std::size_t rest = bytes.size() - linesAt;
   if (rest % kSchemeLineBytes != 0) {
     Damaged("в конце файла " + std::to_string(rest % kSchemeLineBytes) +

@@ -37,8 +37,14 @@ TEST_F(SchemeEditTest, EveryEditRevertsAndRedoesExactly) {
   Build();
   using Make = std::function<std::unique_ptr<SchemeEdit>()>;
   const std::vector<std::pair<const char*, Make>> edits = {
-      {"place", [&] { return std::make_unique<PlaceBlockEdit>(scheme, kKindPIReg, Point{5, 7}); }},
-      {"move", [&] { return std::make_unique<MoveBlocksEdit>(std::vector{sum, lag}, 12, -3); }},
+      {"place",
+       [&] {
+         return std::make_unique<PlaceBlockEdit>(scheme, kKindPIReg, Point{5, 7});
+       }},
+      {"move",
+       [&] {
+         return std::make_unique<MoveBlocksEdit>(std::vector{sum, lag}, 12, -3);
+       }},
       {"rotate",
        [&] {
          sum->Selected = lag->Selected = step->Selected = true;
@@ -56,7 +62,10 @@ TEST_F(SchemeEditTest, EveryEditRevertsAndRedoesExactly) {
          step->Selected = lag->Selected = true;
          return std::make_unique<DeleteBlocksEdit>(scheme);
        }},
-      {"params", [&] { return BlockValuesEdit::Params(lag, {"2,5", "0.25", "x"}); }},
+      {"params",
+       [&] {
+         return BlockValuesEdit::Params(lag, {"2,5", "0.25", "x"});
+       }},
       {"sign", [&] { return BlockValuesEdit::ToggleSign(sum); }},
       {"channel",
        [&] {

@@ -65,8 +65,7 @@ TEST_F(SchemeFileTest, StepIntoIntegratorIsNinetyEightBytesAsWrittenByHand) {
   TBlock* integr = Place(kKindIntegr, 200, 30);
   Connect(step, integr);
   const std::string expected = I32(2) + Record(1, 10, 20, 0, 0, 0, kOne + kOne + kOne) +
-                               Record(12, 200, 30, 0, 0, 1, kOne + kOne + kZero) +
-                               Line(0, 1, 0, 0);
+                               Record(12, 200, 30, 0, 0, 1, kOne + kOne + kZero) + Line(0, 1, 0, 0);
   ASSERT_EQ(expected.size(), 98u);
   EXPECT_EQ(SchemeBytes(scheme), expected);
 
@@ -176,8 +175,8 @@ TEST_F(SchemeFileTest, MissingFilesAndUnwritableTargetsSayWhich) {
   EXPECT_EQ(scheme.FileName, "");
   // A file far longer than its blocks could have lines for is not read in.
   const std::string longFile = dir.File("long.str");
-  WriteBytes(longFile, I32(1) + Record(16, 0, 0, 0, 0, 0, kOne + kOne + kOne) +
-                           std::string(17 * 16, '\0'));
+  WriteBytes(longFile,
+             I32(1) + Record(16, 0, 0, 0, 0, 0, kOne + kOne + kOne) + std::string(17 * 16, '\0'));
   EXPECT_THROW(LoadScheme(longFile, factory), UserError);
 }
 

@@ -50,10 +50,9 @@ inline std::string Describe(const Scheme& scheme) {
   std::ostringstream s;
   for (const auto& b : scheme.Blocks()) {
     s << "B" << static_cast<const void*>(b.get()) << " k" << int(b->Kind) << " " << b->Left << ","
-      << b->Top << " " << b->Width << "x" << b->Height << " r" << b->Rotated << " s"
-      << b->Selected << " o" << b->Option << " c" << b->Channel << " p" << b->Params[0] << ","
-      << b->Params[1] << "," << b->Params[2] << " [" << b->LabelLine[0] << "|" << b->LabelLine[1]
-      << "] in";
+      << b->Top << " " << b->Width << "x" << b->Height << " r" << b->Rotated << " s" << b->Selected
+      << " o" << b->Option << " c" << b->Channel << " p" << b->Params[0] << "," << b->Params[1]
+      << "," << b->Params[2] << " [" << b->LabelLine[0] << "|" << b->LabelLine[1] << "] in";
     for (int i = 0; i < b->InCount; ++i) {
       s << " " << b->InPort[i].X << "," << b->InPort[i].Y << ":"
         << static_cast<const void*>(b->InLine[i]);
