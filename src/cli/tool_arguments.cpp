@@ -28,13 +28,18 @@ const char* const kUsage =
     "  tornel-tool info ФАЙЛ.dta\n"
     "  tornel-tool export-csv ФАЙЛ.dta [-o ВЫХОД.csv] [--sep C] [--decimal C]\n"
     "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
+    "  tornel-tool run-scheme ФАЙЛ.str [--end T] [--step H] [--device none|sim]\n"
+    "              [--config INI] -o ВЫХОД.csv|ВЫХОД.dta\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
     "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
     "            (по умолчанию \",\" и \".\"), tab — табуляция\n"
     "plot        график с легендой, как его показывает окно графика, в PNG, SVG\n"
-    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n";
+    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n"
+    "run-scheme  расчёт схемы в модельном времени (по умолчанию до 1 с с шагом\n"
+    "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
+    "            смещения каналов из --config, без него — нулевые\n";
 
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
