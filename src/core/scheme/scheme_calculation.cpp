@@ -82,6 +82,14 @@ double SampleBytesNeeded(const ModelTables& tables, const RunSettings& settings)
 }
 
 struct SchemeCalculation::Loop {
+  Loop(SchemeCalculation& owner, Scheme& scheme, const RunSettings& settings)
+      : owner(owner),
+        scheme(scheme),
+        tables(BuildModelTables(scheme)),
+        realTime(settings.RealTime),
+        step(settings.Step),
+        caps(std::clamp<int>(owner.table_.CapCount, 0, kAcpChannels)) {}
+
   SchemeCalculation& owner;
   Scheme& scheme;
   ModelTables tables;
@@ -167,8 +175,7 @@ RunResult SchemeCalculation::Run(Scheme& scheme, const RunSettings& settings) {
     throw UserError("Шаг по времени слишком мал для времени расчета");
   }
   CheckDivisors(scheme);
-  Loop loop{*this, scheme, BuildModelTables(scheme), settings.RealTime, settings.Step};
-  loop.caps = std::clamp<int>(table_.CapCount, 0, kAcpChannels);
+  Loop loop(*this, scheme, settings);
   TBlock* graph = scheme.GraphBlock();
   const bool samples = graph && graph->Record && loop.tables.GraphCount > 0;
   if (samples && !settings.RealTime) {
