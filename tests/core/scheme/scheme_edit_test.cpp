@@ -5,6 +5,7 @@
 #include "core/scheme/block_values_edit.h"
 #include "core/scheme/delete_blocks_edit.h"
 #include "core/scheme/move_blocks_edit.h"
+#include "core/scheme/resize_block_edit.h"
 #include "core/scheme/rotate_blocks_edit.h"
 #include "core/text/user_error.h"
 #include "scheme_fixture.h"
@@ -67,6 +68,7 @@ TEST_F(SchemeEditTest, EveryEditRevertsAndRedoesExactly) {
          return BlockValuesEdit::Params(lag, {"2,5", "0.25", "x"});
        }},
       {"sign", [&] { return BlockValuesEdit::ToggleSign(sum); }},
+      {"resize", [&] { return std::make_unique<ResizeBlockEdit>(scheme, graph, 300, 400); }},
       {"channel",
        [&] {
          TBlock* acp = Place(kKindAcp);
@@ -173,6 +175,14 @@ TEST_F(SchemeEditTest, ParamsReadCommasAndNonNumbersAndSecondGraphIsRefused) {
   graph->Selected = true;
   DeleteBlocksEdit(scheme).Apply(scheme);
   EXPECT_TRUE(scheme.CanPlace(kKindGraph));
+}
+
+TEST_F(SchemeEditTest, GraphBlockResizeStopsAtItsLimitsAndKeepsItsPorts) {
+  Build();
+  ResizeBlockEdit(scheme, graph, 10, 100).Apply(scheme);
+  EXPECT_EQ(graph->Width, 40);
+  EXPECT_EQ(graph->Height, 16 * 13);
+  EXPECT_EQ(graph->InPort[15], (Point{5, 282}));
 }
 
 TEST_F(SchemeEditTest, BandSelectsBlocksItTouchesAndClearsTheRest) {
