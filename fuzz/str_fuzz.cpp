@@ -2,9 +2,6 @@
 // reports it traps when an accepted file breaks a connection invariant, does
 // not save back to bytes that read the same, does not survive deleting and
 // restoring every block, or when a run or a refusal leaves a temporary file.
-#include <dirent.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -17,23 +14,11 @@
 #include "core/scheme/scheme_calculation.h"
 #include "core/scheme/scheme_file.h"
 #include "core/text/user_error.h"
+#include "fuzz_folders.h"
 
 namespace {
 
-std::string g_input;
-std::string g_tmp;
-
-bool TempFolderEmpty() {
-  DIR* dir = opendir(g_tmp.c_str());
-  if (dir == nullptr) return false;
-  int entries = 0;
-  while (dirent* e = readdir(dir)) {
-    const std::string name = e->d_name;
-    if (name != "." && name != "..") ++entries;
-  }
-  closedir(dir);
-  return entries == 0;
-}
+tornel::fuzz::FuzzFolders g_folders;
 
 // Moves on a millisecond at every reading, so that no wait lasts.
 class CountingClock final : public tornel::TickClock {
@@ -47,18 +32,13 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char tmp[] = "/tmp/str-fuzz-tmp-XXXXXX";
-  char in[] = "/tmp/str-fuzz-in-XXXXXX";
-  if (mkdtemp(tmp) == nullptr || mkdtemp(in) == nullptr) std::abort();
-  g_tmp = tmp;
-  g_input = std::string(in) + "/input.str";
-  setenv("TMPDIR", g_tmp.c_str(), 1);
+  g_folders = tornel::fuzz::MakeFuzzFolders("str");
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
-    std::ofstream out(g_input, std::ios::binary | std::ios::trunc);
+    std::ofstream out(g_folders.input, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   {
@@ -67,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tornel::FixedTextMeasure measure;
     tornel::BlockFactory factory(measure, table);
     try {
-      tornel::Scheme scheme = tornel::LoadScheme(g_input, factory);
+      tornel::Scheme scheme = tornel::LoadScheme(g_folders.input, factory);
       if (!scheme.CheckInvariants().empty()) __builtin_trap();
       const std::string saved = tornel::SchemeBytes(scheme);
       tornel::Scheme again = tornel::ParseScheme(saved, factory);
@@ -92,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const tornel::UserError&) {
     }
   }
-  if (!TempFolderEmpty()) __builtin_trap();
+  if (!tornel::fuzz::FolderEmpty(g_folders.tmp)) __builtin_trap();
   return 0;
 }

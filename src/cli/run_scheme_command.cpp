@@ -150,19 +150,7 @@ std::variant<RunSchemeRequest, UsageError> ParseRunSchemeArguments(
 }
 
 int RunSchemeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto parsed = ParseRunSchemeArguments(args);
-  if (auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
-    return kExitUsage;
-  }
-  try {
-    RunScheme(std::get<RunSchemeRequest>(parsed));
-  } catch (const UserError& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
-  }
-  out.flush();
-  return kExitOk;
+  return RunParsed(ParseRunSchemeArguments(args), RunScheme, out, err);
 }
 
 }  // namespace tornel::cli

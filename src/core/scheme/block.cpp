@@ -11,7 +11,7 @@ constexpr int kPortInset = 5;
 
 int FirstPortHit(const std::array<Point, kMaxInputs>& ports, int count, int y) {
   for (int i = 0; i < count; ++i) {
-    if (std::abs(y - ports[i].Y) < kPortReach) return i;
+    if (std::abs(y - ports[i].y) < kPortReach) return i;
   }
   return -1;
 }
@@ -26,8 +26,8 @@ void TBlock::Rotate() {
 void TBlock::PlacePorts() {
   const int inX = Rotated ? Width - 1 : kPortInset;
   const int outX = Rotated ? kPortInset : Width - 1;
-  for (int i = 0; i < InCount; ++i) InPort[i].X = inX;
-  for (int k = 0; k < OutCount; ++k) OutPort[k].X = outX;
+  for (int i = 0; i < InCount; ++i) InPort[i].x = inX;
+  for (int k = 0; k < OutCount; ++k) OutPort[k].x = outX;
 }
 
 BlockHit TBlock::HitTest(Point p) const {
@@ -35,28 +35,28 @@ BlockHit TBlock::HitTest(Point p) const {
   const bool rightPorts = Rotated ? HasInputs : HasOutputs;
   const int bodyLeft = leftPorts ? kStrip : 0;
   const int bodyRight = rightPorts ? Width - kStrip : Width;
-  if (p.X > bodyLeft && p.X < bodyRight) return {BlockHit::Area::Body, -1};
-  const bool left = p.X < kStrip;
-  const bool right = p.X > Width - kStrip;
+  if (p.x > bodyLeft && p.x < bodyRight) return {BlockHit::Area::Body, -1};
+  const bool left = p.x < kStrip;
+  const bool right = p.x > Width - kStrip;
   if ((left && !Rotated) || (right && Rotated)) {
     if (!HasInputs) return {};
-    return {BlockHit::Area::InputStrip, FirstPortHit(InPort, InCount, p.Y)};
+    return {BlockHit::Area::InputStrip, FirstPortHit(InPort, InCount, p.y)};
   }
   if ((right && !Rotated) || (left && Rotated)) {
     if (!HasOutputs) return {};
     std::array<Point, kMaxInputs> outs{};
     for (int k = 0; k < OutCount; ++k) outs[k] = OutPort[k];
-    return {BlockHit::Area::OutputStrip, FirstPortHit(outs, OutCount, p.Y)};
+    return {BlockHit::Area::OutputStrip, FirstPortHit(outs, OutCount, p.y)};
   }
   return {};
 }
 
 Point TBlock::InputPoint(int input) const {
-  return {Left + InPort[input].X, Top + InPort[input].Y};
+  return {Left + InPort[input].x, Top + InPort[input].y};
 }
 
 Point TBlock::OutputPoint(int output) const {
-  return {Left + OutPort[output].X, Top + OutPort[output].Y};
+  return {Left + OutPort[output].x, Top + OutPort[output].y};
 }
 
 }  // namespace tornel

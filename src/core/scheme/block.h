@@ -64,7 +64,7 @@ public:
   // The graph block's record and its sample file; null for other kinds.
   std::unique_ptr<TGraphRecord> Record;
 
-  Rect Bounds() const { return {Left, Top, Left + Width, Top + Height}; }
+  PlotRect Bounds() const { return {Left, Top, Left + Width, Top + Height}; }
   bool CanRotate() const { return HasInputs && HasOutputs; }
 
   // Mirrors the block and moves its ports to the other edges.

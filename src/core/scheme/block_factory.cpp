@@ -31,9 +31,9 @@ std::unique_ptr<TBlock> BlockFactory::CreateBlock(int kind) const {
       break;
   }
   for (int i = 0; i < block->InCount; ++i) {
-    block->InPort[i].Y = block->Height * (i + 1) / (block->InCount + 1);
+    block->InPort[i].y = block->Height * (i + 1) / (block->InCount + 1);
   }
-  for (int k = 0; k < block->OutCount; ++k) block->OutPort[k].Y = block->Height / 2;
+  for (int k = 0; k < block->OutCount; ++k) block->OutPort[k].y = block->Height / 2;
   if (info.Kind == kKindGraph) {
     block->Left = 20;
     block->Top = 20;

@@ -11,7 +11,7 @@ constexpr int kClearance = 12;
 
 std::optional<LinePath> RouteLine(Point start, Point end, bool s, bool d) {
   if (start == end) return std::nullopt;
-  const int xs = start.X, ys = start.Y, xe = end.X, ye = end.Y;
+  const int xs = start.x, ys = start.y, xe = end.x, ye = end.y;
   const int m = (xs + xe) / 2;
   const int ym = (ys + ye) / 2;
   int x1 = 0;  // the first vertical

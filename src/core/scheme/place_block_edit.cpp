@@ -8,8 +8,8 @@ namespace tornel {
 PlaceBlockEdit::PlaceBlockEdit(const Scheme& scheme, int kind, Point at) {
   if (!scheme.CanPlace(kind)) throw UserError("В схеме уже есть блок «График»");
   owned_ = scheme.Factory().CreateBlock(kind);
-  owned_->Left = at.X;
-  owned_->Top = at.Y;
+  owned_->Left = at.x;
+  owned_->Top = at.y;
   block_ = owned_.get();
   index_ = scheme.Blocks().size();
 }

@@ -102,10 +102,10 @@ void Scheme::DetachInput(TBlock* dest, int input) {
   dragLine_ = line;
 }
 
-void Scheme::SelectInBand(Rect band) {
+void Scheme::SelectInBand(PlotRect band) {
   if (band.Left > band.Right) std::swap(band.Left, band.Right);
   if (band.Top > band.Bottom) std::swap(band.Top, band.Bottom);
-  for (const auto& block : blocks_) block->Selected = block->Bounds().Intersects(band);
+  for (const auto& block : blocks_) block->Selected = Intersects(block->Bounds(), band);
 }
 
 std::vector<TBlock*> Scheme::SelectedBlocks() const {

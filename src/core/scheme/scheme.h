@@ -52,7 +52,7 @@ public:
 
   // Selects exactly the blocks whose bounds meet `band` (scheme coordinates,
   // corners in any order).
-  void SelectInBand(Rect band);
+  void SelectInBand(PlotRect band);
   std::vector<TBlock*> SelectedBlocks() const;
 
   // The first connection invariant found broken, or empty. For tests and the

@@ -1,25 +1,14 @@
 #pragma once
 
+#include "core/plot/canvas.h"
+
 namespace tornel {
 
-// Pixel coordinates of the scheme's drawing area (or, for ports, of a block).
-struct Point {
-  int X = 0;
-  int Y = 0;
-  bool operator==(const Point&) const = default;
-};
-
-// Left, top, right, bottom; right and bottom lie outside.
-struct Rect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  bool operator==(const Rect&) const = default;
-
-  bool Intersects(const Rect& other) const {
-    return Left < other.Right && other.Left < Right && Top < other.Bottom && other.Top < Bottom;
-  }
-};
+// Points and rectangles of a scheme are the canvas's own, so that the editor
+// draws what the model computes without converting: pixels of the drawing
+// area (or, for ports, of a block).
+inline bool Intersects(const PlotRect& a, const PlotRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
 
 }  // namespace tornel

@@ -70,7 +70,7 @@ TEST_F(BlockTest, EveryKindHasItsLabelsSizeAndPorts) {
 
 TEST_F(BlockTest, GraphBlockHasSixteenFixedInputsAndAnEmptyDoubleSampleFile) {
   auto graph = factory.CreateBlock(kKindGraph);
-  EXPECT_EQ(graph->Bounds(), (Rect{20, 20, 220, 320}));
+  EXPECT_EQ(graph->Bounds(), (PlotRect{20, 20, 220, 320}));
   const int ys[] = {17, 35, 52, 70, 88, 105, 123, 141, 158, 176, 194, 211, 229, 247, 264, 282};
   for (int k = 0; k < 16; ++k) EXPECT_EQ(graph->InPort[k], (Point{5, ys[k]})) << k;
   EXPECT_FALSE(graph->HasOutputs);
@@ -125,7 +125,7 @@ TEST_F(BlockTest, LabelsUseTheSystemDecimalSeparatorAndTheirWidth) {
   EXPECT_EQ(pi->LabelLine[0], "1 + 1,2500p");
   EXPECT_EQ(pi->LabelLine[1], "0,5000p");
   EXPECT_EQ(pi->Width, 11 * 7 + 30);
-  EXPECT_EQ(pi->OutPort[0].X, pi->Width - 1);
+  EXPECT_EQ(pi->OutPort[0].x, pi->Width - 1);
   EXPECT_EQ(FormatBlockNumber(1e300, 4), "1E300") << "a huge value keeps the block narrow";
 }
 
@@ -148,11 +148,11 @@ TEST_F(BlockTest, HitTestsFindStripsAndPortsOnBothOrientations) {
   for (const Case& c : cases) {
     if (sum->Rotated != c.rotated) sum->Rotate();
     const BlockHit hit = sum->HitTest(c.p);
-    EXPECT_EQ(hit.Where, c.area) << c.rotated << " " << c.p.X << "," << c.p.Y;
-    EXPECT_EQ(hit.Port, c.port) << c.rotated << " " << c.p.X << "," << c.p.Y;
+    EXPECT_EQ(hit.Where, c.area) << c.rotated << " " << c.p.x << "," << c.p.y;
+    EXPECT_EQ(hit.Port, c.port) << c.rotated << " " << c.p.x << "," << c.p.y;
   }
-  EXPECT_EQ(sum->InPort[0].X, 39);
-  EXPECT_EQ(sum->OutPort[0].X, 5);
+  EXPECT_EQ(sum->InPort[0].x, 39);
+  EXPECT_EQ(sum->OutPort[0].x, 5);
 
   auto step = factory.CreateBlock(kKindStep);  // no inputs: the body reaches the left edge
   EXPECT_EQ(step->HitTest({3, 17}).Where, A::Body);

@@ -59,7 +59,7 @@ TEST(LineRouting, EightShapesByDirectionAndOrientation) {
     auto path = RouteLine(c.start, c.end, c.s, c.d);
     ASSERT_TRUE(path);
     for (int i = 0; i < 6; ++i) {
-      EXPECT_EQ((*path)[i], c.path[i]) << c.start.X << " S" << c.s << " D" << c.d << " P" << i;
+      EXPECT_EQ((*path)[i], c.path[i]) << c.start.x << " S" << c.s << " D" << c.d << " P" << i;
     }
   }
   EXPECT_FALSE(RouteLine({5, 5}, {5, 5}, false, false)) << "coinciding ends draw nothing";

@@ -158,7 +158,7 @@ TEST_F(SchemeEditTest, RotateTurnsOnlyBlocksWithBothSides) {
   EXPECT_FALSE(graph->Rotated);
   EXPECT_TRUE(sum->Rotated);
   EXPECT_TRUE(lag->Rotated);
-  EXPECT_EQ(lag->InPort[0].X, lag->Width - 1);
+  EXPECT_EQ(lag->InPort[0].x, lag->Width - 1);
 }
 
 TEST_F(SchemeEditTest, ParamsReadCommasAndNonNumbersAndSecondGraphIsRefused) {

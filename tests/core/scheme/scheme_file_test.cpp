@@ -98,7 +98,7 @@ TEST_F(SchemeFileTest, RotationOptionParamsAndLineOrderSurviveAReload) {
   EXPECT_TRUE(p.Rotated);
   EXPECT_EQ(p.Params[0], 2.5);
   EXPECT_EQ(p.LabelLine[0], "1 + 2.5000p") << "labels are rebuilt from the loaded values";
-  EXPECT_EQ(p.InPort[0].X, p.Width - 1);
+  EXPECT_EQ(p.InPort[0].x, p.Width - 1);
   EXPECT_TRUE(loaded.Blocks()[2]->Option);
   ASSERT_EQ(loaded.Lines().size(), 4u);
   EXPECT_EQ(loaded.Lines()[0]->DestInput, 4);

@@ -54,7 +54,7 @@ inline std::string Describe(const Scheme& scheme) {
       << " o" << b->Option << " c" << b->Channel << " p" << b->Params[0] << "," << b->Params[1]
       << "," << b->Params[2] << " [" << b->LabelLine[0] << "|" << b->LabelLine[1] << "] in";
     for (int i = 0; i < b->InCount; ++i) {
-      s << " " << b->InPort[i].X << "," << b->InPort[i].Y << ":"
+      s << " " << b->InPort[i].x << "," << b->InPort[i].y << ":"
         << static_cast<const void*>(b->InLine[i]);
     }
     s << " out" << b->OutLineCount[0] << b->OutConnected[0] << "\n";
