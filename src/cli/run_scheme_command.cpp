@@ -133,12 +133,8 @@ std::variant<RunSchemeRequest, UsageError> ParseRunSchemeArguments(
         if (!number) return UsageError{"значение " + a + " должно быть числом: \"" + value + "\""};
         (a == "--end" ? request.endTime : request.step) = *number;
       }
-    } else if (!a.empty() && a[0] == '-') {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл схемы"};

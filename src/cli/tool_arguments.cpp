@@ -41,6 +41,15 @@ const char* const kUsage =
     "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
     "            смещения каналов из --config, без него — нулевые\n";
 
+std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
+  if (!word.empty() && word[0] == '-' && word != "-") {
+    return UsageError{"неизвестный ключ \"" + word + "\""};
+  }
+  if (!input.empty()) return UsageError{"лишний аргумент \"" + word + "\""};
+  input = word;
+  return std::nullopt;
+}
+
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
   if (args.empty()) return UsageError{"не задана команда"};
@@ -66,12 +75,8 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
                                 a == "--sep" ? request.csv.Separator : request.csv.Decimal)) {
         return UsageError{"значение " + a + " должно быть одним символом: \"" + value + "\""};
       }
-    } else if (!a.empty() && a[0] == '-' && a != "-") {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};
