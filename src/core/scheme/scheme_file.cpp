@@ -175,6 +175,22 @@ void SaveScheme(Scheme& scheme, const std::string& path) {
   scheme.FileName = path;
 }
 
+SaveAsResult SaveSchemeAs(Scheme& scheme, const std::string& path) {
+  auto endsWith = [&](std::string_view ext) {
+    return path.size() > ext.size() && path.compare(path.size() - ext.size(), ext.size(), ext) == 0;
+  };
+  if (endsWith(".str")) {
+    SaveScheme(scheme, path);
+    return SaveAsResult::Scheme;
+  }
+  const TBlock* graph = scheme.GraphBlock();
+  if (endsWith(".dta") && graph && graph->Record) {
+    graph->Record->SaveDta(path);
+    return SaveAsResult::GraphData;
+  }
+  return SaveAsResult::Nothing;
+}
+
 Scheme LoadScheme(const std::string& path, const BlockFactory& factory) {
   FileHandle file = FileHandle::OpenRead(path);
   unsigned char head[kSchemeCountBytes];

@@ -30,6 +30,14 @@ Scheme ParseScheme(std::string_view bytes, const BlockFactory& factory);
 // "Не удалось записать файл <path>"; the old file then stays as it was.
 void SaveScheme(Scheme& scheme, const std::string& path);
 
+enum class SaveAsResult { Scheme, GraphData, Nothing };
+
+// "Сохранить как...": a name ending exactly in ".str" saves the scheme, one
+// ending exactly in ".dta" the graph block's record as a data file (when
+// there is a graph block); any other name, ".STR" included, saves nothing,
+// and the caller can say so.
+SaveAsResult SaveSchemeAs(Scheme& scheme, const std::string& path);
+
 // ParseScheme of a file, with FileName set. Throws UserError
 // "Не удалось открыть файл <path>" or the "Файл схемы повреждён" texts.
 Scheme LoadScheme(const std::string& path, const BlockFactory& factory);

@@ -157,6 +157,18 @@ TEST_F(SchemeFileTest, DamagedFilesAreRefusedWholeAndLeaveNoFileBehind) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "no graph block file of a refused load";
 }
 
+TEST_F(SchemeFileTest, SaveAsChoosesByTheExactExtension) {
+  EXPECT_EQ(SaveSchemeAs(scheme, dir.File("a.dta")), SaveAsResult::Nothing) << "no graph block";
+  Place(kKindGraph);
+  EXPECT_EQ(SaveSchemeAs(scheme, dir.File("a.STR")), SaveAsResult::Nothing);
+  EXPECT_EQ(SaveSchemeAs(scheme, dir.File("a.txt")), SaveAsResult::Nothing);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("a.STR")));
+  EXPECT_EQ(SaveSchemeAs(scheme, dir.File("a.str")), SaveAsResult::Scheme);
+  EXPECT_EQ(ReadBytes(dir.File("a.str")).size(), 4u + 39u);
+  EXPECT_EQ(SaveSchemeAs(scheme, dir.File("a.dta")), SaveAsResult::GraphData);
+  EXPECT_EQ(ReadBytes(dir.File("a.dta")).substr(0, 20), "Quendaris v1.3 file ");
+}
+
 TEST_F(SchemeFileTest, MissingFilesAndUnwritableTargetsSayWhich) {
   const std::string missing = dir.File("nothing.str");
   try {
