@@ -36,6 +36,7 @@
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
 #include "ui/graph/graph_frm.h"
+#include "ui/scheme/struct_frm.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -157,6 +158,7 @@ void TMainForm::ConnectActions() {
   const MainActions& a = *actions_;
   connect(a.APerehHar, &QAction::triggered, this, &TMainForm::APerehHarExecute);
   connect(a.AStaticHar, &QAction::triggered, this, &TMainForm::AStaticHarExecute);
+  connect(a.AStructFrm, &QAction::triggered, this, &TMainForm::AStructFrmExecute);
   connect(a.FileOpen, &QAction::triggered, this, &TMainForm::FileOpenExecute);
   connect(a.FileClose, &QAction::triggered, mdiArea_, &QMdiArea::closeActiveSubWindow);
   connect(a.FileExit, &QAction::triggered, this, &QWidget::close);
@@ -176,7 +178,7 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
 
   // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStaticHar, a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
+  for (QAction* action : {a.AStaticHar, a.ANastrACP, a.ANastrCAP, a.AParams}) {
     action->setEnabled(false);
   }
 }
@@ -344,7 +346,12 @@ QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString& path) {
   return AddChildAndLoad(window, [window, path] { window->OpenDataFile(path); });
 }
 
-QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString&) { return nullptr; }
+QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString& path) {
+  auto* window = new TStructFrm(*this);
+  return AddChildAndLoad(window, [window, path] { window->LoadScheme(path); });
+}
+
+void TMainForm::AStructFrmExecute() { AddChild(new TStructFrm(*this)); }
 
 void TMainForm::FileOpenExecute() {
   QFileDialog dialog(this, QStringLiteral("Открыть"), openFolder_,
