@@ -11,6 +11,11 @@ TBlockWidget::TBlockWidget(tornel::TBlock& block, const BlockPainter& painter, Q
                                   static_cast<qsizetype>(
                                       tornel::KindInfo(block.Kind).ClassName.size())));
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  // Outside its body a block shows the drawing area's white.
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
   setToolTip(QString::fromStdString(block.Hint));
   Follow();
 }

@@ -209,15 +209,21 @@ int TStructFrm::PlaceMode() const { return mouse_->PlaceMode(); }
 TBlockWidget* TStructFrm::WidgetOf(const TBlock* block) const { return widgets_.value(block); }
 
 TBlock* TStructFrm::BlockAt(tornel::Point at) const {
-  QWidget* child = paintBox_->childAt(at.x, at.y);
-  while (child != nullptr && child->parentWidget() != paintBox_) child = child->parentWidget();
-  auto* widget = qobject_cast<TBlockWidget*>(child);
-  return widget ? &widget->Block() : nullptr;
+  // Block windows let the mouse through, so childAt() does not see them; the
+  // topmost is the last in stacking order.
+  const QObjectList& children = paintBox_->children();
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    auto* widget = qobject_cast<TBlockWidget*>(*it);
+    if (widget != nullptr && widget->isVisible() && widget->geometry().contains(at.x, at.y)) {
+      return &widget->Block();
+    }
+  }
+  return nullptr;
 }
 
 void TStructFrm::Refresh() {
   QHash<const TBlock*, TBlockWidget*> kept;
-  QSize extent;
+  QSize extent(0, 0);
   for (const auto& block : scheme_.Blocks()) {
     TBlockWidget* widget = widgets_.take(block.get());
     if (widget == nullptr) {
