@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QUndoStack>
 #include <memory>
 
 #include "core/records/scoped_tmpdir.h"
