@@ -79,7 +79,7 @@ void DrawPort(QPainter& painter, int x, int y, bool rotated, bool filled) {
   painter.restore();
 }
 
-void BlockPainter::Paint(QPainter& painter, TBlock& block) const {
+void BlockPainter::Paint(QPainter& painter, TBlock& block, bool maximised) const {
   painter.setFont(font_);
   switch (block.Kind) {
     case tornel::kKindStep:
@@ -105,7 +105,7 @@ void BlockPainter::Paint(QPainter& painter, TBlock& block) const {
       PaintDevice(painter, block);
       break;
     case tornel::kKindGraph:
-      PaintGraph(painter, block);
+      PaintGraph(painter, block, maximised);
       break;
     default:
       PaintDynamic(painter, block);
@@ -193,7 +193,7 @@ void BlockPainter::PaintDevice(QPainter& painter, const TBlock& block) const {
   if (block.Selected) Invert(painter, left, 0, right, h);
 }
 
-void BlockPainter::PaintGraph(QPainter& painter, TBlock& block) const {
+void BlockPainter::PaintGraph(QPainter& painter, TBlock& block, bool maximised) const {
   const int w = block.Width, h = block.Height;
   Body(painter, 7, 0, w, h);
   const QColor caption = QPalette().color(QPalette::Active, QPalette::Highlight);
@@ -206,7 +206,11 @@ void BlockPainter::PaintGraph(QPainter& painter, TBlock& block) const {
   Rectangle(painter, w - 17, 2, w - 2, 17);
   painter.setPen(Qt::red);
   painter.setBrush(Qt::red);
-  Rectangle(painter, w - 15, 4, w - 4, 15);
+  if (maximised) {
+    Rectangle(painter, w - 12, 7, w - 7, 12);
+  } else {
+    Rectangle(painter, w - 15, 4, w - 4, 15);
+  }
   for (int k = 0; k < block.InCount; ++k) {
     const QColor color = block.Record ? tornel::ToQColor(block.Record->ChanColor[k]) : kPort;
     painter.setPen(color);

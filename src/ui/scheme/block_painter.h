@@ -15,7 +15,8 @@ class BlockPainter {
 public:
   explicit BlockPainter(const QFont& font) : font_(font) {}
 
-  void Paint(QPainter& painter, tornel::TBlock& block) const;
+  // `maximised`: the graph block fills the drawing area.
+  void Paint(QPainter& painter, tornel::TBlock& block, bool maximised = false) const;
 
 private:
   void PaintDynamic(QPainter& painter, const tornel::TBlock& block) const;
@@ -24,7 +25,7 @@ private:
   void PaintMul(QPainter& painter, const tornel::TBlock& block) const;
   void PaintStatic(QPainter& painter, const tornel::TBlock& block) const;
   void PaintDevice(QPainter& painter, const tornel::TBlock& block) const;
-  void PaintGraph(QPainter& painter, tornel::TBlock& block) const;
+  void PaintGraph(QPainter& painter, tornel::TBlock& block, bool maximised) const;
 
   QFont font_;
 };

@@ -20,7 +20,8 @@ TBlockWidget::TBlockWidget(tornel::TBlock& block, const BlockPainter& painter, Q
   Follow();
 }
 
-void TBlockWidget::Follow() {
+void TBlockWidget::Follow(bool maximised) {
+  maximised_ = maximised;
   const QRect bounds(block_.Left, block_.Top, block_.Width, block_.Height);
   if (geometry() != bounds) setGeometry(bounds);
   update();
@@ -28,5 +29,5 @@ void TBlockWidget::Follow() {
 
 void TBlockWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter_.Paint(painter, block_);
+  painter_.Paint(painter, block_, maximised_);
 }

@@ -19,7 +19,7 @@ public:
 
   tornel::TBlock& Block() const { return block_; }
   // Takes the block's bounds again.
-  void Follow();
+  void Follow(bool maximised = false);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -27,4 +27,5 @@ protected:
 private:
   tornel::TBlock& block_;
   const BlockPainter& painter_;
+  bool maximised_ = false;
 };

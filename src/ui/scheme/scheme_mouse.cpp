@@ -16,6 +16,11 @@ constexpr int kGrip = 7;
 
 Point Local(const TBlock& block, Point at) { return {at.x - block.Left, at.y - block.Top}; }
 
+bool OnWindowButton(const TBlock& block, Point p) {
+  return block.Kind == tornel::kKindGraph && p.x > block.Width - 17 && p.x < block.Width - 2 &&
+         p.y > 2 && p.y <= 16;
+}
+
 bool InGrip(const TBlock& block, Point p) {
   return block.Kind == tornel::kKindGraph && p.x > block.Width - kGrip && p.x < block.Width &&
          p.y > block.Height - kGrip && p.y < block.Height;
@@ -63,9 +68,32 @@ void SchemeMouse::Press(Point at, Qt::MouseButton button, bool shift) {
   }
 }
 
+bool SchemeMouse::PressWindowButton(TBlock* block, Point p) {
+  if (!OnWindowButton(*block, p)) return false;
+  if (maximised_ == block) {
+    block->Left = savedBounds_.Left;
+    block->Top = savedBounds_.Top;
+    tornel::SizeBlock(*block, savedBounds_.Right - savedBounds_.Left,
+                      savedBounds_.Bottom - savedBounds_.Top);
+    maximised_ = nullptr;
+  } else {
+    savedBounds_ = block->Bounds();
+    const Point area = hooks_.AreaSize();
+    block->Left = 0;
+    block->Top = 0;
+    tornel::SizeBlock(*block, area.x, area.y);
+    maximised_ = block;
+    hooks_.Raise(block);
+  }
+  hooks_.Changed();
+  return true;
+}
+
 void SchemeMouse::PressOnBlock(TBlock* block, Point at) {
   const Point p = Local(*block, at);
   origin_ = at;
+  // A maximised block answers its window button only.
+  if (PressWindowButton(block, p) || block == maximised_) return;
   if (InGrip(*block, p)) {
     resized_ = block;
     return;
@@ -144,7 +172,7 @@ void SchemeMouse::EndLine(Point at) {
   std::unique_ptr<tornel::LineEdit> step;
   TBlock* dest = nullptr;
   int input = -1;
-  if (block != nullptr) {
+  if (block != nullptr && block != maximised_) {
     const BlockHit hit = block->HitTest(Local(*block, at));
     if (hit.Where == BlockHit::Area::InputStrip && hit.Port >= 0) {
       step = tornel::LineEdit::Complete(scheme_, block, hit.Port);
@@ -176,7 +204,7 @@ Qt::CursorShape SchemeMouse::CursorAt(Point at) const {
   const TBlock* block = hooks_.BlockAt(at);
   if (block == nullptr) return Qt::ArrowCursor;
   const Point p = Local(*block, at);
-  if (InGrip(*block, p)) return Qt::SizeFDiagCursor;
+  if (block != maximised_ && InGrip(*block, p)) return Qt::SizeFDiagCursor;
   const BlockHit hit = block->HitTest(p);
   if (hit.Where == BlockHit::Area::InputStrip || hit.Where == BlockHit::Area::OutputStrip) {
     return Qt::PointingHandCursor;

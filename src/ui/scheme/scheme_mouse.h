@@ -31,6 +31,8 @@ public:
     std::function<void(tornel::TBlock*)> Raise;
     // Something shown changed without an edit (a drag in progress, the band).
     std::function<void()> Changed;
+    // The size of the visible drawing area, which a maximised block fills.
+    std::function<tornel::Point()> AreaSize;
   };
 
   SchemeMouse(tornel::Scheme& scheme, Hooks hooks);
@@ -42,6 +44,10 @@ public:
   tornel::PlotRect Band() const { return band_; }
   // A gesture is under way: undo and other edits wait for its end.
   bool Busy() const;
+  // The graph block filling the drawing area, or null.
+  const tornel::TBlock* Maximised() const { return maximised_; }
+  // The maximised block is gone from the scheme.
+  void ForgetMaximised() { maximised_ = nullptr; }
 
   void Press(tornel::Point at, Qt::MouseButton button, bool shift);
   void Move(tornel::Point at);
@@ -50,6 +56,8 @@ public:
 
 private:
   void PressOnBlock(tornel::TBlock* block, tornel::Point at);
+  // The graph block's window button; true when the press was on it.
+  bool PressWindowButton(tornel::TBlock* block, tornel::Point local);
   void EndLine(tornel::Point at);
   void Apply(std::unique_ptr<tornel::SchemeEdit> edit);
 
@@ -60,6 +68,8 @@ private:
   tornel::PlotRect band_;
   tornel::TBlock* dragged_ = nullptr;
   tornel::TBlock* resized_ = nullptr;
+  tornel::TBlock* maximised_ = nullptr;
+  tornel::PlotRect savedBounds_;
   tornel::Point origin_;
   tornel::Point startCorner_;
   // The steps of the line gesture so far, each applied.

@@ -70,7 +70,11 @@ TStructFrm::TStructFrm(WindowHost& host, QWidget* parent)
                    [this](TBlock* block) {
                      if (TBlockWidget* widget = WidgetOf(block)) widget->raise();
                    },
-                   [this] { Refresh(); }});
+                   [this] { Refresh(); },
+                   [this] {
+                     const QSize area = scrollBox_->viewport()->size();
+                     return tornel::Point{area.width(), area.height()};
+                   }});
   BuildPalette();
   scrollBox_ = new QScrollArea(this);
   scrollBox_->setObjectName(QStringLiteral("SB"));
@@ -224,17 +228,21 @@ TBlock* TStructFrm::BlockAt(tornel::Point at) const {
 void TStructFrm::Refresh() {
   QHash<const TBlock*, TBlockWidget*> kept;
   QSize extent(0, 0);
+  bool maximisedFound = false;
   for (const auto& block : scheme_.Blocks()) {
     TBlockWidget* widget = widgets_.take(block.get());
     if (widget == nullptr) {
       widget = new TBlockWidget(*block, painter_, paintBox_);
       widget->show();
     }
-    widget->Follow();
+    const bool maximised = block.get() == mouse_->Maximised();
+    maximisedFound = maximisedFound || maximised;
+    widget->Follow(maximised);
     kept.insert(block.get(), widget);
     extent = extent.expandedTo(
         QSize(block->Left + block->Width + kAreaMargin, block->Top + block->Height + kAreaMargin));
   }
+  if (!maximisedFound) mouse_->ForgetMaximised();
   // Blocks the scheme no longer holds (deleted, undone) lose their windows.
   qDeleteAll(widgets_);
   widgets_ = kept;

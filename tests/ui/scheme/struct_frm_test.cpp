@@ -1,7 +1,10 @@
 #include <QAction>
+#include <QFontMetrics>
 #include <QImage>
+#include <QScrollArea>
 #include <QMessageBox>
 #include <QUndoStack>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -153,6 +156,28 @@ TEST_F(SchemeWindowTest, DraggingTheBodyMovesTheBlockAndItsLine) {
   EXPECT_EQ(QPoint(integr->Left, integr->Top), QPoint(290, 120));
   EXPECT_EQ(window->WidgetOf(integr)->pos(), QPoint(290, 120));
   EXPECT_EQ(window->UndoStack()->undoText(), "Переместить блоки");
+}
+
+TEST_F(SchemeWindowTest, GraphBlockResizesByItsGripAndMaximisesByItsButton) {
+  TBlock* graph = Place(Actions().AGraph, {100, 20});
+  ASSERT_EQ(QSize(graph->Width, graph->Height), QSize(200, 300));
+  Drag({100 + 197, 20 + 297}, {100 + 347, 20 + 147});
+  // Held at 16 heights of the text "1" at least.
+  EXPECT_EQ(QSize(graph->Width, graph->Height),
+            QSize(350, std::max(150, 16 * QFontMetrics(window->font()).height())));
+  EXPECT_EQ(window->WidgetOf(graph)->size(), QSize(graph->Width, graph->Height));
+  EXPECT_LT(graph->InPort[15].y, graph->Height) << "the ports follow the height";
+  EXPECT_EQ(window->UndoStack()->undoText(), "Изменить размер блока");
+
+  const QRect before(graph->Left, graph->Top, graph->Width, graph->Height);
+  Click({graph->Left + graph->Width - 10, graph->Top + 9});
+  const QSize area = window->SB()->viewport()->size();
+  EXPECT_EQ(window->WidgetOf(graph)->geometry(), QRect(QPoint(0, 0), area));
+  // Maximised, the body does not move.
+  Drag({100, 100}, {150, 150});
+  EXPECT_EQ(QPoint(graph->Left, graph->Top), QPoint(0, 0));
+  Click({area.width() - 10, 9});
+  EXPECT_EQ(window->WidgetOf(graph)->geometry(), before);
 }
 
 TEST_F(SchemeWindowTest, RightClickEditsParametersAndTheSumSign) {
