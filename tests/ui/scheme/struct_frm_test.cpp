@@ -15,9 +15,12 @@
 #include "ui/scheme/input_par.h"
 #include "ui/scheme/rasch_dlg.h"
 #include "ui/scheme/scheme_actions.h"
+#include "ui/static/combo_dlg.h"
 #include "ui/widgets/edit_numbers.h"
 #include "scheme_window_test.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace schemetest {
@@ -201,6 +204,35 @@ TEST_F(SchemeWindowTest, RightClickEditsParametersAndTheSumSign) {
   EXPECT_FALSE(sum->Option);
   Click({sum->Left + 20, sum->Top + 20}, Qt::RightButton);
   EXPECT_TRUE(sum->Option);
+}
+
+TEST_F(SchemeWindowTest, DeviceBlocksTakeTheirChannelFromTheChannelList) {
+  TBlock* acp = Place(Actions().AACP, {20, 20});
+  TBlock* cap = Place(Actions().ACAP, {250, 20});
+  struct Case {
+    TBlock* block;
+    const char* label;
+    int items;  // 16 ADC channels; the DACs in use
+    int chosen;
+    std::string name;
+  } cases[] = {{acp, "АЦП", 16, 5, host.table.ChanName[5]},
+               {cap, "ЦАП", host.table.CapCount, 1, host.table.ChanName[17]}};
+  for (const Case& c : cases) {
+    graphtest::ModalAnswers answers;
+    answers.Then([&c](QWidget* w) {
+      auto* dialog = qobject_cast<TComboDlg*>(w);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->Label1()->text(), QString::fromUtf8(c.label));
+      EXPECT_EQ(dialog->ComboBox1()->count(), c.items);
+      dialog->ComboBox1()->setCurrentIndex(c.chosen);
+      dialog->accept();
+    });
+    Click({c.block->Left + c.block->Width / 2, c.block->Top + 3}, Qt::RightButton);
+    EXPECT_EQ(answers.Unexpected(), 0);
+    EXPECT_EQ(c.block->Channel, c.chosen);
+    EXPECT_EQ(c.block->LabelLine[0], c.name);
+    EXPECT_EQ(window->WidgetOf(c.block)->width(), c.block->Width);
+  }
 }
 
 TEST_F(SchemeWindowTest, UndoAndRedoEveryKindOfEditBackToTheSavedBytes) {
