@@ -15,7 +15,8 @@ constexpr int kMinTextHeights = 16;
 void SizeBlock(TBlock& block, int width, int height) {
   block.Width = width;
   block.Height = height;
-  for (int i = 0; i < block.InCount; ++i) block.InPort[i].y = height * (i + 1) / (block.InCount + 1);
+  for (int i = 0; i < block.InCount; ++i)
+    block.InPort[i].y = height * (i + 1) / (block.InCount + 1);
   block.PlacePorts();
 }
 

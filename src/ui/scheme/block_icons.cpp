@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QString>
+#include <QSvgRenderer>
 
 #include "core/scheme/block_kind.h"
 
@@ -16,24 +16,42 @@ namespace {
 QString FileOf(int kind) {
   using namespace tornel;
   switch (kind) {
-    case kKindStep: return QStringLiteral("step");
-    case kKindLine: return QStringLiteral("line");
-    case kKindMeandr: return QStringLiteral("meandr");
-    case kKindImp: return QStringLiteral("imp");
-    case kKindSinT: return QStringLiteral("sin");
-    case kKindCosT: return QStringLiteral("cos");
-    case kKindSum: return QStringLiteral("sum");
-    case kKindAperiod: return QStringLiteral("aperiod");
-    case kKindGraph: return QStringLiteral("graph");
-    case kKindIntegr: return QStringLiteral("integr");
-    case kKindPIReg: return QStringLiteral("pireg");
-    case kKindCap: return QStringLiteral("cap");
-    case kKindAcp: return QStringLiteral("acp");
-    case kKindProporc: return QStringLiteral("proporc");
-    case kKindMul: return QStringLiteral("mul");
-    case kKindZi: return QStringLiteral("zi");
-    case kKindOgr: return QStringLiteral("ogr");
-    default: return QStringLiteral("unselect");
+    case kKindStep:
+      return QStringLiteral("step");
+    case kKindLine:
+      return QStringLiteral("line");
+    case kKindMeandr:
+      return QStringLiteral("meandr");
+    case kKindImp:
+      return QStringLiteral("imp");
+    case kKindSinT:
+      return QStringLiteral("sin");
+    case kKindCosT:
+      return QStringLiteral("cos");
+    case kKindSum:
+      return QStringLiteral("sum");
+    case kKindAperiod:
+      return QStringLiteral("aperiod");
+    case kKindGraph:
+      return QStringLiteral("graph");
+    case kKindIntegr:
+      return QStringLiteral("integr");
+    case kKindPIReg:
+      return QStringLiteral("pireg");
+    case kKindCap:
+      return QStringLiteral("cap");
+    case kKindAcp:
+      return QStringLiteral("acp");
+    case kKindProporc:
+      return QStringLiteral("proporc");
+    case kKindMul:
+      return QStringLiteral("mul");
+    case kKindZi:
+      return QStringLiteral("zi");
+    case kKindOgr:
+      return QStringLiteral("ogr");
+    default:
+      return QStringLiteral("unselect");
   }
 }
 

@@ -46,8 +46,7 @@ void Ports(QPainter& painter, const TBlock& block) {
     DrawPort(painter, block.InPort[i].x, block.InPort[i].y, block.Rotated, block.InConnected[i]);
   }
   for (int k = 0; k < block.OutCount; ++k) {
-    DrawPort(painter, block.OutPort[k].x, block.OutPort[k].y, block.Rotated,
-             block.OutConnected[k]);
+    DrawPort(painter, block.OutPort[k].x, block.OutPort[k].y, block.Rotated, block.OutConnected[k]);
   }
 }
 

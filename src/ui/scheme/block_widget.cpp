@@ -7,9 +7,9 @@
 
 TBlockWidget::TBlockWidget(tornel::TBlock& block, const BlockPainter& painter, QWidget* parent)
     : QWidget(parent), block_(block), painter_(painter) {
-  setObjectName(QString::fromUtf8(tornel::KindInfo(block.Kind).ClassName.data(),
-                                  static_cast<qsizetype>(
-                                      tornel::KindInfo(block.Kind).ClassName.size())));
+  setObjectName(
+      QString::fromUtf8(tornel::KindInfo(block.Kind).ClassName.data(),
+                        static_cast<qsizetype>(tornel::KindInfo(block.Kind).ClassName.size())));
   setAttribute(Qt::WA_TransparentForMouseEvents);
   // Outside its body a block shows the drawing area's white.
   QPalette white = palette();

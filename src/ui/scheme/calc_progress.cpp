@@ -17,8 +17,8 @@ CalcProgress::~CalcProgress() { delete window_; }
 
 bool CalcProgress::Report(const tornel::RunProgress& progress) {
   if (progress.EndTime <= 0) return true;
-  const double done = std::clamp(std::max(progress.Time, progress.Elapsed) / progress.EndTime, 0.0,
-                                 1.0);
+  const double done =
+      std::clamp(std::max(progress.Time, progress.Elapsed) / progress.EndTime, 0.0, 1.0);
   if (window_ == nullptr) {
     const double spent = timer_.elapsed() / 1000.0;
     const double expected = done > 0 ? spent / done : 0;

@@ -44,9 +44,10 @@ std::optional<std::vector<std::string>> TInputPar::Ask(const tornel::TBlock& blo
   dialog.setWindowTitle(QString::fromStdString(tornel::DialogCaption(block)));
   const std::vector<tornel::ParamRow> rows = tornel::ParamRows(block);
   for (std::size_t i = 0; i < rows.size() && i < 3; ++i) {
-    dialog.SetRow(static_cast<int>(i),
-                  QString::fromUtf8(rows[i].Label.data(), static_cast<qsizetype>(rows[i].Label.size())),
-                  QString::fromStdString(tornel::ParamRowText(block, rows[i])));
+    dialog.SetRow(
+        static_cast<int>(i),
+        QString::fromUtf8(rows[i].Label.data(), static_cast<qsizetype>(rows[i].Label.size())),
+        QString::fromStdString(tornel::ParamRowText(block, rows[i])));
   }
   dialog.setFixedSize(DesignSize(&dialog, {240, 200}));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

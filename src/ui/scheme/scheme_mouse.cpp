@@ -185,10 +185,10 @@ void SchemeMouse::EndLine(Point at) {
   if (step) Apply(std::move(step));
   std::unique_ptr<tornel::CompositeEdit> gesture = std::move(line_);
   // A line started and dropped, or put back where it was, changed nothing.
-  const bool unchanged = completed ? (detached_ && dest == detachedFrom_ && input == detachedInput_)
-                                   : !detached_;
+  const bool unchanged =
+      completed ? (detached_ && dest == detachedFrom_ && input == detachedInput_) : !detached_;
   if (!unchanged) {
-    const char* text = !detached_ ? "Соединить блоки"
+    const char* text = !detached_  ? "Соединить блоки"
                        : completed ? "Переключить связь"
                                    : "Удалить связь";
     auto named = std::make_unique<tornel::CompositeEdit>(text);

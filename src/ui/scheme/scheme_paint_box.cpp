@@ -47,7 +47,8 @@ void SchemePaintBox::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     const tornel::PlotRect band = mouse_.Band();
-    painter.drawRect(QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom)).normalized());
+    painter.drawRect(
+        QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom)).normalized());
   }
 }
 

@@ -36,8 +36,8 @@
 #include "ui/scheme/scheme_paint_box.h"
 #include "ui/scheme/scheme_undo_command.h"
 #include "ui/static/combo_dlg.h"
-#include "ui/widgets/error_box.h"
 #include "ui/widgets/edit_numbers.h"
+#include "ui/widgets/error_box.h"
 #include "ui/widgets/qt_busy_cursor.h"
 #include "ui/widgets/window_host.h"
 
@@ -206,7 +206,9 @@ void TStructFrm::ConnectActions() {
 
 QSize TStructFrm::sizeHint() const { return QSize(640, 480); }
 
-QList<QMenu*> TStructFrm::ChildMenus() const { return {fileMenu_, calcMenu_, blocksMenu_, editMenu_}; }
+QList<QMenu*> TStructFrm::ChildMenus() const {
+  return {fileMenu_, calcMenu_, blocksMenu_, editMenu_};
+}
 
 int TStructFrm::PlaceMode() const { return mouse_->PlaceMode(); }
 
@@ -307,8 +309,8 @@ void TStructFrm::EditBlock(TBlock* block) {
       const int first = acp ? 0 : tornel::kAcpChannels;
       const int count = acp ? tornel::kAcpChannels : table.CapCount;
       for (int i = 0; i < count; ++i) names << QString::fromStdString(table.ChanName[first + i]);
-      const auto chosen = TComboDlg::PickOne(this, acp ? QStringLiteral("АЦП") : QStringLiteral("ЦАП"),
-                                            names, block->Channel);
+      const auto chosen = TComboDlg::PickOne(
+          this, acp ? QStringLiteral("АЦП") : QStringLiteral("ЦАП"), names, block->Channel);
       if (!chosen || *chosen == block->Channel) return;
       edit = tornel::BlockValuesEdit::Channel(block, *chosen);
       edit->Apply(scheme_);
@@ -324,8 +326,8 @@ void TStructFrm::EditBlock(TBlock* block) {
 
 void TStructFrm::EditGraphSettings(TBlock& block) {
   if (!block.Record) return;
-  ErrorBox::Guard(
-      this, [&] { EditRecordSettings(*block.Record, host_.Channels().ConfigPath, this); });
+  ErrorBox::Guard(this,
+                  [&] { EditRecordSettings(*block.Record, host_.Channels().ConfigPath, this); });
   if (TBlockWidget* widget = WidgetOf(&block)) widget->update();
 }
 
@@ -431,9 +433,9 @@ void TStructFrm::APrintGraphExecute() {
 
 void TStructFrm::closeEvent(QCloseEvent* event) {
   if (!undo_->isClean()) {
-    const auto answer =
-        QMessageBox::question(this, QStringLiteral("Tornel"), QStringLiteral("Сохранить схему в файл?"),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Tornel"), QStringLiteral("Сохранить схему в файл?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !ASaveExecute())) {
       event->ignore();
       return;

@@ -64,8 +64,7 @@ TEST_F(MainFormTest, SavedSchemeReopensThroughOpenWithTheSameBytes) {
   ASSERT_NE(second, nullptr);
   ASSERT_NE(second, first);
   EXPECT_EQ(second->windowTitle(), "Схема [" + path + "]");
-  EXPECT_EQ(tornel::SchemeBytes(second->Scheme()),
-            tornel::testing::ReadBytes(path.toStdString()));
+  EXPECT_EQ(tornel::SchemeBytes(second->Scheme()), tornel::testing::ReadBytes(path.toStdString()));
   EXPECT_EQ(second->Scheme().Lines().size(), 1u);
   EXPECT_TRUE(second->UndoStack()->isClean());
 }

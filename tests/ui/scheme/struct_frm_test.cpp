@@ -1,8 +1,11 @@
 #include <QAction>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
-#include <QScrollArea>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QUndoStack>
 #include <algorithm>
 #include <cstring>
@@ -11,17 +14,13 @@
 
 #include "core/scheme/block.h"
 #include "core/scheme/scheme_file.h"
+#include "scheme_window_test.h"
 #include "ui/scheme/block_widget.h"
 #include "ui/scheme/input_par.h"
 #include "ui/scheme/rasch_dlg.h"
 #include "ui/scheme/scheme_actions.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/widgets/edit_numbers.h"
-#include "scheme_window_test.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace schemetest {
 namespace {
@@ -45,8 +44,7 @@ TEST_F(SchemeWindowTest, PaletteKindPlacesOneBlockAndTheNextClickStartsABand) {
   const TBlock* block = window->Scheme().Blocks()[0].get();
   EXPECT_EQ(block->Kind, tornel::kKindIntegr);
   EXPECT_EQ(QPoint(block->Left, block->Top), QPoint(50, 40));
-  EXPECT_EQ(window->WidgetOf(block)->geometry(),
-            QRect(50, 40, block->Width, block->Height));
+  EXPECT_EQ(window->WidgetOf(block)->geometry(), QRect(50, 40, block->Width, block->Height));
   EXPECT_EQ(window->PlaceMode(), 0);
   EXPECT_TRUE(Actions().AUnselect->isChecked());
 
@@ -245,15 +243,15 @@ TEST_F(SchemeWindowTest, UndoAndRedoEveryKindOfEditBackToTheSavedBytes) {
   EXPECT_TRUE(window->UndoStack()->isClean());
   const std::string saved = tornel::SchemeBytes(window->Scheme());
 
-  Drag(Out(step), In(lag));                                          // connect
-  Drag(In(sum, 0), In(sum, 1));                                      // re-connect
+  Drag(Out(step), In(lag));                                               // connect
+  Drag(In(sum, 0), In(sum, 1));                                           // re-connect
   Drag({lag->Left + 15, lag->Top + 5}, {lag->Left + 45, lag->Top + 65});  // move
-  Click({sum->Left + 20, sum->Top + 20}, Qt::RightButton);           // sign
+  Click({sum->Left + 20, sum->Top + 20}, Qt::RightButton);                // sign
   Click({lag->Left + 15, lag->Top + 5}, Qt::LeftButton, Qt::ShiftModifier);
-  Actions().ARotate->trigger();                                      // rotate
-  Place(Actions().AMulBlk, {500, 300});                              // place
+  Actions().ARotate->trigger();          // rotate
+  Place(Actions().AMulBlk, {500, 300});  // place
   Click({step->Left + 5, step->Top + 5}, Qt::LeftButton, Qt::ShiftModifier);
-  Actions().ADelete->trigger();                                      // delete with lines
+  Actions().ADelete->trigger();  // delete with lines
   const std::string changed = tornel::SchemeBytes(window->Scheme());
   ASSERT_NE(changed, saved);
   // Four steps before the save, seven after it.
@@ -266,8 +264,7 @@ TEST_F(SchemeWindowTest, UndoAndRedoEveryKindOfEditBackToTheSavedBytes) {
   for (int i = 0; i < 7; ++i) Actions().ARedo->trigger();
   EXPECT_EQ(tornel::SchemeBytes(window->Scheme()), changed);
   EXPECT_EQ(window->Scheme().CheckInvariants(), "");
-  EXPECT_EQ(window->findChildren<TBlockWidget*>().size(),
-            static_cast<qsizetype>(BlockCount()));
+  EXPECT_EQ(window->findChildren<TBlockWidget*>().size(), static_cast<qsizetype>(BlockCount()));
 }
 
 TEST_F(SchemeWindowTest, SaveAsTakesOnlyTheExactExtensions) {
