@@ -331,21 +331,19 @@ void TStructFrm::EditGraphSettings(TBlock& block) {
   if (TBlockWidget* widget = WidgetOf(&block)) widget->update();
 }
 
-void TStructFrm::ARotateExecute() {
+template <typename Edit>
+void TStructFrm::EditSelection() {
   if (mouse_->Busy()) return;
-  auto edit = std::make_unique<tornel::RotateBlocksEdit>(scheme_);
+  auto edit = std::make_unique<Edit>(scheme_);
+  // Nothing selected that the edit acts on: no step to undo.
   if (edit->Empty()) return;
   edit->Apply(scheme_);
   Commit(std::move(edit));
 }
 
-void TStructFrm::ADeleteExecute() {
-  if (mouse_->Busy()) return;
-  auto edit = std::make_unique<tornel::DeleteBlocksEdit>(scheme_);
-  if (edit->Empty()) return;
-  edit->Apply(scheme_);
-  Commit(std::move(edit));
-}
+void TStructFrm::ARotateExecute() { EditSelection<tornel::RotateBlocksEdit>(); }
+
+void TStructFrm::ADeleteExecute() { EditSelection<tornel::DeleteBlocksEdit>(); }
 
 void TStructFrm::LoadScheme(const QString& path) {
   tornel::Scheme loaded = tornel::LoadScheme(path.toStdString(), factory_);

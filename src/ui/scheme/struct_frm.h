@@ -82,6 +82,9 @@ private:
   void UpdateActions();
   void UpdateTitle();
   void Commit(std::unique_ptr<tornel::SchemeEdit> applied);
+  // Rotating or deleting the selected blocks.
+  template <typename Edit>
+  void EditSelection();
   void PlaceBlock(int kind, tornel::Point at);
   void EditBlock(tornel::TBlock* block);
   void EditGraphSettings(tornel::TBlock& block);
