@@ -414,19 +414,26 @@ void TStructFrm::ACalcExecute() {
 }
 
 void TStructFrm::APrintGraphExecute() {
-  TBlock* block = scheme_.GraphBlock();
-  if (block == nullptr || !block->Record) return;
+  if (scheme_.GraphBlock() == nullptr) return;
   QPrinter& printer = host_.Printer();
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName(QStringLiteral("PrintDialog"));
   dialog.setWindowTitle(QStringLiteral("Печать"));
   if (dialog.exec() != QDialog::Accepted) return;
+  ErrorBox::Guard(this, [&] { PrintGraphTo(printer); });
+}
+
+void TStructFrm::PrintGraphTo(QPrinter& printer) {
+  TBlock* block = scheme_.GraphBlock();
+  if (block == nullptr || !block->Record) return;
+  // The graph window's page with the block's plot in the window's place:
+  // no legend, base values or caption.
   GraphPagePrinter page;
   page.paper = host_.PageSetup();
-  page.window = {block->Width - 7, block->Height - 19, block->Width - 7, block->Height - 19,
-                 block->Height - 19};
+  const int width = block->Width - 7, height = block->Height - 19;
+  page.window = {width, height, width, height, height};
   page.plotFont = font();
-  ErrorBox::Guard(this, [&] { page.Print(*block->Record, printer, windowTitle()); });
+  page.Print(*block->Record, printer, windowTitle());
 }
 
 void TStructFrm::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@
 
 class QCloseEvent;
 class QMenu;
+class QPrinter;
 class QScrollArea;
 class QTabWidget;
 class QUndoStack;
@@ -69,6 +70,9 @@ public:
   void ADeleteExecute();
   void ACalcExecute();
   void APrintGraphExecute();
+  // The graph block's record as the graph window prints it, on `printer`
+  // without asking. Throws UserError.
+  void PrintGraphTo(QPrinter& printer);
 
 protected:
   void closeEvent(QCloseEvent* event) override;

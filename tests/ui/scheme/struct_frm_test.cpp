@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QUndoStack>
 #include <algorithm>
@@ -308,6 +309,20 @@ TEST_F(SchemeWindowTest, CalculationFillsTheGraphBlock) {
   std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
   // The step comes at t = 1 s: the integrator (T = 1) then rises to 1.
   EXPECT_NEAR(last, 1.0, 0.02);
+}
+
+TEST_F(SchemeWindowTest, GraphBlockPrintsItsRecordToAPdf) {
+  TBlock* step = Place(Actions().AGenStep, {20, 20});
+  TBlock* graph = Place(Actions().AGraph, {300, 20});
+  Drag(Out(step), In(graph));
+  const QString pdf = QString::fromStdString(dir.File("graph.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  window->PrintGraphTo(printer);
+  const std::string bytes = tornel::testing::ReadBytes(pdf.toStdString());
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  EXPECT_NE(bytes.find("/Count 1"), std::string::npos) << "one page";
 }
 
 TEST_F(SchemeWindowTest, CancelledCalculationChangesNothing) {
