@@ -27,6 +27,7 @@
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/graph/graph_file_dialogs.h"
+#include "ui/graph/graph_filter_commands.h"
 #include "ui/graph/graph_legend_box.h"
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
@@ -91,6 +92,12 @@ TGraphFrm::TGraphFrm(const tornel::ChannelTable& table, QWidget* parent)
   BuildLayout();
   BuildMenus();
   ConnectActions();
+  filters_ = new GraphFilterCommands(
+      {this, &record_, &table, [this] { RefreshTable(); },
+       [this](const std::function<void()>& work) { return ErrorBox::Guard(this, work); }},
+      *actions_, this);
+  filters_->Watch(filterMenu_);
+  filters_->Watch(popup_->findChild<QMenu*>(QStringLiteral("PMGraphFilters")));
   resize(kDesignWidth, kDesignHeight);
   UpdateBaseValues();
 }
@@ -230,6 +237,7 @@ void TGraphFrm::UpdateBaseValues() {
 }
 
 void TGraphFrm::RefreshPicture() {
+  if (filters_) filters_->UpdateActions();
   UpdateBaseValues();
   paintBox_->Invalidate();
   legendBox_->update();
