@@ -28,13 +28,20 @@ const char* const kUsage =
     "  tornel-tool info ФАЙЛ.dta\n"
     "  tornel-tool export-csv ФАЙЛ.dta [-o ВЫХОД.csv] [--sep C] [--decimal C]\n"
     "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
+    "  tornel-tool filter ФАЙЛ.dta (--hanning | --rms МС | --abs | --exp K | --sort N)\n"
+    "              [--channels СПИСОК] -o ВЫХОД.dta\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
     "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
     "            (по умолчанию \",\" и \".\"), tab — табуляция\n"
     "plot        график с легендой, как его показывает окно графика, в PNG, SVG\n"
-    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n";
+    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n"
+    "filter      фильтр Хеннинга, среднее квадратичное за МС мс, модуль сигнала или\n"
+    "            экспоненциальное сглаживание с коэффициентом K по каналам АЦП\n"
+    "            (--channels 1,6; по умолчанию все записанные), либо сортировка\n"
+    "            статической характеристики по N-му записанному каналу;\n"
+    "            результат — файл данных с отфильтрованными отсчётами\n";
 
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
