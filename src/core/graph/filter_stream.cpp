@@ -2,21 +2,12 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
-#include <limits>
 
 #include "core/records/little_endian.h"
 #include "core/records/temp_file.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
-
-int16_t SaturateToCode(double value) {
-  if (std::isnan(value)) return 0;
-  if (value <= std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
-  if (value >= std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
-  return static_cast<int16_t>(value);
-}
 
 std::vector<int> FilterColumns(const TGraphRecord& record, uint16_t mask) {
   std::vector<int> columns;

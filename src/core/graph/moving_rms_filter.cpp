@@ -13,12 +13,14 @@ MovingRmsFilter::MovingRmsFilter(std::vector<int> columns, int64_t windowFrames)
       previous_(columns_.size()) {}
 
 void MovingRmsFilter::Sum(std::span<const int16_t> data, std::size_t width, std::size_t count) {
-  for (std::size_t f = 0; f < count; ++f) {
-    const int16_t* frame = data.data() + f * width;
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-      const int64_t x = frame[columns_[i]];
-      sums_[i] += static_cast<uint64_t>(x * x);
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    uint64_t sum = sums_[i];
+    const int16_t* value = data.data() + columns_[i];
+    for (std::size_t f = 0; f < count; ++f, value += width) {
+      const int64_t x = *value;
+      sum += static_cast<uint64_t>(x * x);
     }
+    sums_[i] = sum;
   }
 }
 
@@ -38,8 +40,9 @@ void MovingRmsFilter::Envelope(std::span<int16_t> data, std::size_t width, std::
     int16_t* value = data.data() + columns_[i];
     for (std::size_t f = 0; f < count; ++f, value += width) {
       const int64_t j = firstInBlock + static_cast<int64_t>(f);
+      // The conversion truncates toward zero.
       *value = SaturateToCode(firstBlock_ ? static_cast<double>(r)
-                                          : std::trunc(static_cast<double>(p) + (j + 1) * slope));
+                                          : static_cast<double>(p) + (j + 1) * slope);
     }
   }
 }
