@@ -5,7 +5,6 @@
 // when the program ends; the figures are wall-clock bytes per second of the
 // sample file, with the file and its copies in the page cache.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -18,6 +17,7 @@
 #include "core/graph/signal_filters.h"
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_writer.h"
+#include "plain_copy.h"
 
 namespace {
 
@@ -94,14 +94,7 @@ void BM_PlainCopy(benchmark::State& state) {
   std::vector<char> buffer(kBufferBytes);
   for (auto _ : state) {
     Settle(state);
-    int src = ::open(in.c_str(), O_RDONLY);
-    int dst = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ssize_t n;
-    while ((n = ::read(src, buffer.data(), buffer.size())) > 0) {
-      benchmark::DoNotOptimize(::write(dst, buffer.data(), static_cast<size_t>(n)));
-    }
-    ::close(src);
-    ::close(dst);
+    PlainCopy(in, out, buffer);
   }
   state.SetBytesProcessed(state.iterations() * kBytes);
   std::filesystem::remove(out);

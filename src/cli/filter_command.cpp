@@ -121,19 +121,7 @@ std::variant<FilterRequest, UsageError> ParseFilterArguments(const std::vector<s
 }
 
 int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto parsed = ParseFilterArguments(args);
-  if (auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
-    return kExitUsage;
-  }
-  try {
-    RunFilter(std::get<FilterRequest>(parsed));
-  } catch (const UserError& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
-  }
-  out.flush();
-  return kExitOk;
+  return RunParsedCommand(ParseFilterArguments(args), RunFilter, out, err);
 }
 
 }  // namespace tornel::cli

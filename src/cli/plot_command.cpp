@@ -102,19 +102,7 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
 }
 
 int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto parsed = ParsePlotArguments(args);
-  if (auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
-    return kExitUsage;
-  }
-  try {
-    RunPlot(std::get<PlotRequest>(parsed));
-  } catch (const UserError& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
-  }
-  out.flush();
-  return kExitOk;
+  return RunParsedCommand(ParsePlotArguments(args), RunPlot, out, err);
 }
 
 }  // namespace tornel::cli
