@@ -103,12 +103,8 @@ std::variant<FilterRequest, UsageError> ParseFilterArguments(const std::vector<s
         return UsageError{"каналы АЦП задаются номерами от 1 до 16 через запятую: \"" + args[i] +
                           "\""};
       }
-    } else if (!a.empty() && a[0] == '-') {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto error = TakeDataFile(a, request.input)) {
+      return *error;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};

@@ -88,12 +88,8 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
                           std::to_string(kMinPlotSide) + " до " + std::to_string(kMaxPlotSide) +
                           " точек: \"" + value + "\""};
       }
-    } else if (!a.empty() && a[0] == '-') {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto error = TakeDataFile(a, request.input)) {
+      return *error;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};

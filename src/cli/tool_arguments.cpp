@@ -23,6 +23,16 @@ bool UsableSign(char c) {
 
 }  // namespace
 
+std::optional<UsageError> TakeDataFile(const std::string& word, std::string& input,
+                                       bool dashIsFile) {
+  if (!word.empty() && word[0] == '-' && !(dashIsFile && word == "-")) {
+    return UsageError{"неизвестный ключ \"" + word + "\""};
+  }
+  if (!input.empty()) return UsageError{"лишний аргумент \"" + word + "\""};
+  input = word;
+  return std::nullopt;
+}
+
 const char* const kUsage =
     "Использование:\n"
     "  tornel-tool info ФАЙЛ.dta\n"
@@ -68,12 +78,8 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
                                 a == "--sep" ? request.csv.Separator : request.csv.Decimal)) {
         return UsageError{"значение " + a + " должно быть одним символом: \"" + value + "\""};
       }
-    } else if (!a.empty() && a[0] == '-' && a != "-") {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto error = TakeDataFile(a, request.input, true)) {
+      return *error;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,6 +21,12 @@ struct ToolRequest {
 struct UsageError {
   std::string message;
 };
+
+// A word that is no known key: the data file, unless it looks like a key
+// ("-" alone names standard input or output where `dashIsFile`) or the file
+// is already given.
+std::optional<UsageError> TakeDataFile(const std::string& word, std::string& input,
+                                       bool dashIsFile = false);
 
 // args are the words after the program name.
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args);
