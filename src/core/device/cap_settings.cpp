@@ -70,7 +70,7 @@ void CapSettings::StoreCapTab(int t, CapTrackPositions positions, std::string_vi
 
 void CapSettings::WriteOutputs(Device& device) const {
   for (int i = 0; i < CapCount; ++i)
-    device.Write(static_cast<int16_t>(i), ClampCapCode(CapOffset[i] + CapTestLevel[i]));
+    CapWrite(device, static_cast<int16_t>(i), static_cast<int16_t>(CapOffset[i] + CapTestLevel[i]));
 }
 
 std::span<const int16_t> CapSettings::Levels() const {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/config/scan_priority.h"
+#include "core/device/asmcode.h"
 
 namespace tornel {
 namespace {
@@ -23,7 +24,7 @@ long double ForOneSecond(Device& device, TickClock& clock, int16_t channel, Add 
   long double count = 0;
   uint32_t t0 = clock.Now();
   do {
-    add(device.Read(channel));
+    add(AcpRead(device, channel));
     count += 1;
   } while (TicksSince(t0, clock.Now()) < kOneSecondMs);
   return count;
