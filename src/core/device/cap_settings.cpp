@@ -20,17 +20,17 @@ int OnTrack(int position) { return std::clamp(position, 0, kCapTrackMax); }
 
 CapSettings CapSettings::FromTable(const ChannelTable& table) {
   CapSettings s;
-  for (int i = 0; i < kCapChannels; ++i) {
+  for (int i = 0; i < kCapSlots; ++i) {
     s.CapBase[i] = table.Base[kCapSlotBase + i];
     s.CapRealBase[i] = table.RealBase[kCapSlotBase + i];
     s.CapOffset[i] = table.Offset[kCapSlotBase + i];
   }
-  s.CapCount = std::clamp<int>(table.CapCount, 0, kCapChannels);
+  s.CapCount = std::clamp<int>(table.CapCount, 0, kCapSlots);
   return s;
 }
 
 void CapSettings::CopyTo(ChannelTable& table) const {
-  for (int i = 0; i < kCapChannels; ++i) {
+  for (int i = 0; i < kCapSlots; ++i) {
     table.Base[kCapSlotBase + i] = CapBase[i];
     table.RealBase[kCapSlotBase + i] = CapRealBase[i];
     table.Offset[kCapSlotBase + i] = CapOffset[i];

@@ -11,7 +11,8 @@
 
 namespace tornel {
 
-inline constexpr int kCapChannels = 16;
+// Every DAC slot of the channel table, in use or not.
+inline constexpr int kCapSlots = kChannelSlots - kCapSlotBase;
 // The DAC settings dialog's track bars run over 0..1022.
 inline constexpr int kCapTrackMax = 1022;
 
@@ -38,10 +39,10 @@ struct CapTabFields {
 // through CopyTo, when the user confirms the dialog.
 class CapSettings {
 public:
-  std::array<double, kCapChannels> CapBase{};
-  std::array<double, kCapChannels> CapRealBase{};
-  std::array<int16_t, kCapChannels> CapOffset{};
-  std::array<int16_t, kCapChannels> CapTestLevel{};
+  std::array<double, kCapSlots> CapBase{};
+  std::array<double, kCapSlots> CapRealBase{};
+  std::array<int16_t, kCapSlots> CapOffset{};
+  std::array<int16_t, kCapSlots> CapTestLevel{};
   int CapCount = 0;
 
   static CapSettings FromTable(const ChannelTable& table);
