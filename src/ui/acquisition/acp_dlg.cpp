@@ -16,10 +16,11 @@
 
 #include "core/config/channel_table.h"
 #include "core/text/user_error.h"
-#include "ui/app/error_box.h"
-#include "ui/app/qt_busy_cursor.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
+#include "ui/widgets/error_box.h"
+#include "ui/widgets/qt_busy_cursor.h"
+#include "ui/widgets/window_host.h"
 
 namespace {
 
@@ -212,9 +213,9 @@ void TACPDlg::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) ShowAcpChannel();
 }
 
-bool EditAcpSettings(tornel::ChannelTable& table, tornel::Device& device, tornel::TickClock& clock,
-                     tornel::PriorityControl& priority, QWidget* parent) {
-  TACPDlg dialog(table, device, clock, priority, parent);
+bool EditAcpSettings(WindowHost& host) {
+  tornel::ChannelTable& table = host.Channels();
+  TACPDlg dialog(table, host.Device(), host.Clock(), host.Priority(), host.DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   dialog.Settings.CopyTo(table);
   table.SaveConfig();

@@ -10,6 +10,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class WindowHost;
 
 namespace tornel {
 class ChannelTable;
@@ -67,9 +68,9 @@ private:
   QLineEdit* eZero_ = nullptr;
 };
 
-// The ADC settings command: the dialog over a copy of `table`'s ADC entries;
-// on "Продолжить" they are copied back and the table is saved, and the result
-// is true. Throws UserError when the file cannot be written (the new values
-// stay in memory). "Отменить" leaves the table as it was.
-bool EditAcpSettings(tornel::ChannelTable& table, tornel::Device& device, tornel::TickClock& clock,
-                     tornel::PriorityControl& priority, QWidget* parent);
+// The ADC settings command over the host's channel table: the dialog over a
+// copy of its ADC entries; on "Продолжить" they are copied back and the table
+// is saved, and the result is true. Throws UserError when the file cannot be
+// written (the new values stay in memory). "Отменить" leaves the table as it
+// was.
+bool EditAcpSettings(WindowHost& host);

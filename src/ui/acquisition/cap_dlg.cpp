@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "core/config/channel_table.h"
-#include "core/device/dac_routines.h"
-#include "ui/app/qt_busy_cursor.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
+#include "ui/widgets/window_host.h"
 
 namespace {
 
@@ -175,37 +174,33 @@ namespace {
 // ends.
 class ZeroOnExit {
 public:
-  ZeroOnExit(tornel::Device& device, const tornel::ChannelTable& table)
-      : device_(device), table_(table) {}
-  ~ZeroOnExit() { tornel::SetCapZero(device_, table_); }
+  explicit ZeroOnExit(WindowHost& host) : host_(host) {}
+  ~ZeroOnExit() { host_.SetCapZero(); }
   ZeroOnExit(const ZeroOnExit&) = delete;
   ZeroOnExit& operator=(const ZeroOnExit&) = delete;
 
 private:
-  tornel::Device& device_;
-  const tornel::ChannelTable& table_;
+  WindowHost& host_;
 };
 
 }  // namespace
 
-bool EditCapSettings(tornel::ChannelTable& table, tornel::Device& device, tornel::TickClock& clock,
-                     QWidget* parent) {
-  tornel::SetCapZero(device, table);
-  ZeroOnExit zeroOnExit(device, table);  // after the dialog is gone
-  TCAPDlg dialog(table, device, parent);
+bool EditCapSettings(WindowHost& host) {
+  host.SetCapZero();
+  ZeroOnExit zeroOnExit(host);  // after the dialog is gone
+  tornel::ChannelTable& table = host.Channels();
+  TCAPDlg dialog(table, host.Device(), host.DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   dialog.StoreCapTab();
   dialog.Settings.CopyTo(table);
   const std::span<const int16_t> held = dialog.Settings.Levels();
   const std::vector<int16_t> levels(held.begin(), held.end());
-  QtBusyCursor cursor;
-  auto rampToZero = [&] { tornel::RampCapToZero(device, table, clock, levels, &cursor); };
   try {
     table.SaveConfig();
   } catch (...) {
-    rampToZero();
+    host.RampCapToZero(levels);
     throw;
   }
-  rampToZero();
+  host.RampCapToZero(levels);
   return true;
 }

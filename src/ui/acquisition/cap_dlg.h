@@ -7,11 +7,11 @@
 class QLineEdit;
 class QSlider;
 class QTabBar;
+class WindowHost;
 
 namespace tornel {
 class ChannelTable;
 class Device;
-class TickClock;
 }  // namespace tornel
 
 // "Настройка ЦАП": calibrates the DACs in use against the bench, one tab per
@@ -60,11 +60,11 @@ private:
   QLineEdit* eRazm2_ = nullptr;
 };
 
-// The DAC settings command. The DACs in use start at their zero codes; on
-// "Продолжить" the shown tab is stored, the DAC entries are copied back, the
-// table is saved and the outputs ramp from their test levels back to zero.
-// However the dialog ends, the outputs are left at their zero codes. True on
-// "Продолжить"; throws UserError when the file cannot be written (after the
-// ramp, the new values kept in memory).
-bool EditCapSettings(tornel::ChannelTable& table, tornel::Device& device, tornel::TickClock& clock,
-                     QWidget* parent);
+// The DAC settings command over the host's channel table and device. The
+// DACs in use start at their zero codes; on "Продолжить" the shown tab is
+// stored, the DAC entries are copied back, the table is saved and the outputs
+// ramp from their test levels back to zero. However the dialog ends, the
+// outputs are left at their zero codes. True on "Продолжить"; throws
+// UserError when the file cannot be written (after the ramp, the new values
+// kept in memory).
+bool EditCapSettings(WindowHost& host);

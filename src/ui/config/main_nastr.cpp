@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 
 #include "core/config/priority_items.h"
-#include "ui/app/center_on_screen.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
-#include "ui/static/edit_numbers.h"
+#include "ui/widgets/center_on_screen.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
+#include "ui/widgets/edit_numbers.h"
 
 namespace {
 

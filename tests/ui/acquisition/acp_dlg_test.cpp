@@ -35,7 +35,7 @@ protected:
   // Runs the command with `user` at the dialog; what it returned.
   bool Run(std::function<void(TACPDlg*)> user) {
     OnNextModal([user](QWidget* w) { user(Dialog(w)); });
-    return EditAcpSettings(table, device, clock, priority, nullptr);
+    return EditAcpSettings(host);
   }
 };
 

@@ -41,7 +41,7 @@ protected:
       ASSERT_NE(dialog, nullptr);
       user(dialog);
     });
-    return EditCapSettings(table, device, clock, nullptr);
+    return EditCapSettings(host);
   }
   // What the DACs in use were set to last.
   std::vector<int16_t> Outputs() const {
@@ -98,6 +98,7 @@ TEST_F(CapDlgTest, ALevelOf255CalibratesBaseFromTheTypedValueAndRampsBackToZero)
     Press(d, "BtnOk");
   }));
   EXPECT_EQ(live, (std::vector<int16_t>{511, 766}));
+  EXPECT_EQ(host.ramps, (std::vector<std::vector<int16_t>>{{0, 255}}));
   EXPECT_NEAR(table.Base[17], 50.0 * 511 / 255, 1e-12);
   EXPECT_EQ(Stored("Base", "CAP_Base2"), "100.196078431373");
   // Down a ramp: DAC 2 passes through codes between its level and its zero.
@@ -163,6 +164,7 @@ TEST_F(CapDlgTest, CancelOrTheTitleBarLeavesTableAndFileAndEndsAtTheZeroCodes) {
     EXPECT_EQ(first[0], (FakeDevice::WriteEntry{0, 480, first[0].tick}));
     EXPECT_EQ(first[1], (FakeDevice::WriteEntry{1, 511, first[1].tick}));
     EXPECT_EQ(Outputs(), (std::vector<int16_t>{480, 511}));
+    EXPECT_TRUE(host.ramps.empty());
     EXPECT_EQ(table.Offset, before.Offset);
     EXPECT_EQ(table.Base, before.Base);
     EXPECT_FALSE(Saved());

@@ -4,23 +4,14 @@
 
 #include <string>
 
-#include "core/config/channel_table.h"
-#include "core/config/priority_control.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
 #include "support/temp_dir.h"
+#include "ui/support/fake_window_host.h"
 
-// A channel table whose file lies in a folder of the test's own (and does not
-// exist until something saves it), on a fake device whose clock moves on by
-// 1 ms at each reading and each look at the time.
+// A host whose channel table's file lies in a folder of the test's own (and
+// does not exist until something saves it); its clock moves on by 1 ms at
+// each look at the time.
 class SettingsTest : public ::testing::Test {
 protected:
-  class IgnoredPriority final : public tornel::PriorityControl {
-  public:
-    void SetProcessPriorityClass(int32_t) override {}
-    void SetThreadPriority(int32_t) override {}
-  };
-
   SettingsTest() {
     table.ConfigPath = dir.File("Tornel.ini");
     clock.SetAutoAdvance(1);
@@ -30,8 +21,8 @@ protected:
   std::string Stored(const std::string& section, const std::string& key) const;
 
   tornel::testing::TempDir dir;
-  tornel::ChannelTable table;
-  tornel::testing::FakeTickClock clock;
-  tornel::testing::FakeDevice device{&clock};
-  IgnoredPriority priority;
+  tornel::testing::FakeWindowHost host;
+  tornel::ChannelTable& table = host.table;
+  tornel::testing::FakeTickClock& clock = host.clock;
+  tornel::testing::FakeDevice& device = host.device;
 };
