@@ -16,6 +16,7 @@
 
 #include "core/config/channel_table.h"
 #include "core/text/user_error.h"
+#include "ui/acquisition/named_controls.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
 #include "ui/widgets/error_box.h"
@@ -25,20 +26,6 @@
 namespace {
 
 constexpr int kItemsPerColumn = 8;
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QLatin1String(name));
-  edit->setReadOnly(readOnly);
-  return edit;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  return button;
-}
 
 // The hourglass while a one-second reading blocks the dialog.
 class MeasuringCursor {
@@ -72,8 +59,7 @@ void TACPDlg::BuildControls() {
   auto* channelGrid = new QGridLayout(rGrChannel);
   channels_ = new QButtonGroup(this);
   for (int ch = 0; ch < tornel::kAcpChannels; ++ch) {
-    QString name = QString::fromStdString(table_.ChanName[ch]);
-    auto* item = new QRadioButton(name.replace(QLatin1Char('&'), QStringLiteral("&&")), rGrChannel);
+    auto* item = new QRadioButton(ChannelCaption(table_.ChanName[ch]), rGrChannel);
     channelItems_[static_cast<std::size_t>(ch)] = item;
     channels_->addButton(item, ch);
     channelGrid->addWidget(item, ch % kItemsPerColumn, ch / kItemsPerColumn);
@@ -107,12 +93,10 @@ void TACPDlg::BuildControls() {
 
   auto* groupBox1 = new QGroupBox(QStringLiteral("Параметры канала АЦП"), this);
   groupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  auto* label1 = new QLabel(QStringLiteral("Значение сигнала \nна стенде"), groupBox1);
-  label1->setObjectName(QStringLiteral("Label1"));
+  auto* label1 = MakeLabel(groupBox1, "Label1", QStringLiteral("Значение сигнала \nна стенде"));
   eStand_ = MakeEdit(groupBox1, "EStand", false);
   eStandRazm_ = MakeEdit(groupBox1, "EStandRazm", true);
-  auto* label2 = new QLabel(QStringLiteral("Базовое значение"), groupBox1);
-  label2->setObjectName(QStringLiteral("Label2"));
+  auto* label2 = MakeLabel(groupBox1, "Label2", QStringLiteral("Базовое значение"));
   eBase_ = MakeEdit(groupBox1, "EBase", false);
   eBaseRazm_ = MakeEdit(groupBox1, "EBaseRazm", true);
   auto* groupBox3 = new QGroupBox(QStringLiteral("Смещение нуля"), groupBox1);

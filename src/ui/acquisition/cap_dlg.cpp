@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/config/channel_table.h"
+#include "ui/acquisition/named_controls.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
 #include "ui/widgets/window_host.h"
@@ -20,13 +21,6 @@ namespace {
 
 constexpr int kTickEvery = 10;
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QLatin1String(name));
-  edit->setReadOnly(readOnly);
-  return edit;
-}
-
 QSlider* MakeTrackBar(QWidget* parent, const char* name) {
   auto* bar = new QSlider(Qt::Horizontal, parent);
   bar->setObjectName(QLatin1String(name));
@@ -34,12 +28,6 @@ QSlider* MakeTrackBar(QWidget* parent, const char* name) {
   bar->setTickInterval(kTickEvery);
   bar->setTickPosition(QSlider::TicksBelow);
   return bar;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QLatin1String(name));
-  return label;
 }
 
 }  // namespace
@@ -59,8 +47,7 @@ void TCAPDlg::BuildControls() {
   tabs_ = new QTabBar(this);
   tabs_->setObjectName(QStringLiteral("TabControl1"));
   for (int i = 0; i < Settings.CapCount; ++i)
-    tabs_->addTab(QString::fromStdString(table_.ChanName[tornel::kCapSlotBase + i])
-                      .replace(QLatin1Char('&'), QStringLiteral("&&")));
+    tabs_->addTab(ChannelCaption(table_.ChanName[tornel::kCapSlotBase + i]));
 
   auto* groupBox1 = new QGroupBox(QStringLiteral("Смещение нуля ЦАП"), this);
   groupBox1->setObjectName(QStringLiteral("GroupBox1"));

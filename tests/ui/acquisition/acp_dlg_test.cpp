@@ -18,11 +18,6 @@ using tornel::testing::OnNextModal;
 using tornel::testing::Press;
 using tornel::testing::Retype;
 
-// A click on a radio item's circle, where a user picks it.
-void Pick(QRadioButton* item) {
-  QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(item->height() / 2, item->height() / 2));
-}
-
 QLineEdit* Edit(QWidget* w, const char* name) { return Child<QLineEdit>(w, name); }
 TACPDlg* Dialog(QWidget* w) {
   auto* dialog = qobject_cast<TACPDlg*>(w);
@@ -83,7 +78,7 @@ TEST_F(AcpDlgTest, ShowsEveryCaptionAndTheChannelNamesInTwoColumns) {
 
 TEST_F(AcpDlgTest, ByMaximumTheTypedValueBecomesBaseAndReachesTheFileOnOk) {
   EXPECT_TRUE(Run([](TACPDlg* d) {
-    Pick(d->ChannelItem(1));  // Uca
+    ClickBox(d->ChannelItem(1));  // Uca
     Retype(Edit(d, "EStand"), "220");
     Retype(Edit(d, "EBase"), "380,5");
     Press(d, "BtnSave");
@@ -102,8 +97,8 @@ TEST_F(AcpDlgTest, ByMaximumTheTypedValueBecomesBaseAndReachesTheFileOnOk) {
 TEST_F(AcpDlgTest, ByReadingMeasuresTheChannelAndScalesTheTypedValue) {
   device.SetConstant(4, 255);
   EXPECT_TRUE(Run([](TACPDlg* d) {
-    Pick(d->ChannelItem(4));
-    Pick(d->ModeItem(1));
+    ClickBox(d->ChannelItem(4));
+    ClickBox(d->ModeItem(1));
     EXPECT_EQ(Edit(d, "EACP")->text(), "0.499");
     EXPECT_EQ(Edit(d, "EStand")->text(), "49.902");  // 255 / 511 of 100 Hz
     Retype(Edit(d, "EStand"), "100");
@@ -117,7 +112,7 @@ TEST_F(AcpDlgTest, ByReadingMeasuresTheChannelAndScalesTheTypedValue) {
 TEST_F(AcpDlgTest, TheFilterBoxTakesEffectAtOnceOnTheNextReading) {
   device.SetConstant(0, -255);
   EXPECT_TRUE(Run([](TACPDlg* d) {
-    Pick(d->ModeItem(1));
+    ClickBox(d->ModeItem(1));
     EXPECT_EQ(Edit(d, "EACP")->text(), "0.499");  // RMS: channel 1 is filtered
     ClickBox(Child<QCheckBox>(d, "ChBFilter"));
     Press(d, "BtnReset");
@@ -131,7 +126,7 @@ TEST_F(AcpDlgTest, TheFilterBoxTakesEffectAtOnceOnTheNextReading) {
 TEST_F(AcpDlgTest, OffsetNullingFillsTheZeroFieldThatOnlySaveStores) {
   device.SetConstant(3, -12);
   EXPECT_TRUE(Run([this](TACPDlg* d) {
-    Pick(d->ChannelItem(3));
+    ClickBox(d->ChannelItem(3));
     Press(d, "BtnOffsetNull");
     EXPECT_EQ(Edit(d, "EZero")->text(), "12");
     EXPECT_EQ(d->Settings.AcpOffset[3], 0);
@@ -164,11 +159,11 @@ TEST_F(AcpDlgTest, AZeroCodeThatIsNoIntegerIsReportedAndStopsTheStoreThere) {
 TEST_F(AcpDlgTest, ChoosingAnotherChannelOrModeDropsUnsavedEdits) {
   Run([](TACPDlg* d) {
     Retype(Edit(d, "EStand"), "99");
-    Pick(d->ChannelItem(5));
-    Pick(d->ChannelItem(0));
+    ClickBox(d->ChannelItem(5));
+    ClickBox(d->ChannelItem(0));
     EXPECT_EQ(Edit(d, "EStand")->text(), "15.000");
     Retype(Edit(d, "EZero"), "5");
-    Pick(d->ModeItem(1));
+    ClickBox(d->ModeItem(1));
     EXPECT_EQ(Edit(d, "EZero")->text(), "0");
     Press(d, "BtnOk");
   });

@@ -17,14 +17,10 @@
 namespace {
 
 using tornel::testing::Child;
+using tornel::testing::ClickBox;
 using tornel::testing::OnNextModal;
 using tornel::testing::Press;
 using tornel::testing::Retype;
-
-// A click on a radio item's circle, where a user picks it.
-void Pick(QAbstractButton* item) {
-  QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(item->height() / 2, item->height() / 2));
-}
 
 class MainNastrTest : public ::testing::Test {
 protected:
@@ -86,8 +82,8 @@ TEST_F(MainNastrTest, AStoredPriorityTheDialogDoesNotOfferIsKeptAndWrittenBack) 
   EXPECT_TRUE(Run([](TMainNastr* d) {
     EXPECT_EQ(d->Priorities(TMainNastr::ScanClass)->checkedId(), -1);
     d->Pages()->setCurrentIndex(2);
-    Pick(d->Priorities(TMainNastr::AppClass)->button(3));
-    Pick(d->Priorities(TMainNastr::ScanThread)->button(3));
+    ClickBox(d->Priorities(TMainNastr::AppClass)->button(3));
+    ClickBox(d->Priorities(TMainNastr::ScanThread)->button(3));
     Press(d, "BtnOk");
   }));
   EXPECT_EQ(table.ScanPriorityClass, 16384);
