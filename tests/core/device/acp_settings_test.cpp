@@ -6,8 +6,9 @@
 
 #include "core/text/number_text.h"
 #include "core/text/user_error.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {
@@ -15,17 +16,11 @@ namespace {
 using testing::FakeDevice;
 using testing::FakeTickClock;
 
-class IgnoredPriority final : public PriorityControl {
-public:
-  void SetProcessPriorityClass(int32_t) override {}
-  void SetThreadPriority(int32_t) override {}
-};
-
 struct Bench {
   ChannelTable table;
   FakeTickClock clock;
   FakeDevice device{&clock};
-  IgnoredPriority priority;
+  testing::FakePriorityControl priority;
   MeasurementSetup setup{device, clock, priority, table};
   AcpSettings settings = AcpSettings::FromTable(table);
   Bench() {

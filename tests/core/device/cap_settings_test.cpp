@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "support/fake_device.h"
+#include "tests/support/fake_device.h"
 
 namespace tornel {
 namespace {

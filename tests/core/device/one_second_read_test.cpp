@@ -5,29 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
-
-// Logs each call with the number of reads made before it.
-class ReadCountingPriority final : public PriorityControl {
-public:
-  explicit ReadCountingPriority(const FakeDevice& device) : device_(device) {}
-  void SetProcessPriorityClass(int32_t c) override { Log("class " + std::to_string(c)); }
-  void SetThreadPriority(int32_t p) override { Log("thread " + std::to_string(p)); }
-  std::vector<std::string> calls;
-
-private:
-  void Log(const std::string& call) {
-    calls.push_back(call + " after " + std::to_string(device_.TotalReads()));
-  }
-  const FakeDevice& device_;
-};
 
 struct Bench {
   FakeTickClock clock;
@@ -102,16 +88,19 @@ TEST(MeasureMeanCode, ReadsAtTheScanPrioritiesAndLowersThemAfterwards) {
   table.ScanThreadPriority = 15;
   table.AppPriorityClass = 64;
   table.AppThreadPriority = 1;
-  ReadCountingPriority priority(bench.device);
+  testing::FakePriorityControl priority;
+  std::vector<std::string> calls;  // each with the reads made before it
+  priority.onCall = [&](const std::string& call) {
+    calls.push_back(call + " after " + std::to_string(bench.device.TotalReads()));
+  };
   MeasurementSetup setup{bench.device, bench.clock, priority, table};
   bench.device.SetConstant(3, -12);
   EXPECT_EQ(MeasureMeanCode(setup, 3, 2, false), -10);
   EXPECT_EQ(MeasureZeroCode(setup, 3), 12);
-  EXPECT_EQ(priority.calls,
-            (std::vector<std::string>{"class 256 after 0", "thread 15 after 0",
-                                      "class 64 after 1000", "thread 1 after 1000",
-                                      "class 256 after 1000", "thread 15 after 1000",
-                                      "class 64 after 2000", "thread 1 after 2000"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"class 256 after 0", "thread 15 after 0",
+                                             "class 64 after 1000", "thread 1 after 1000",
+                                             "class 256 after 1000", "thread 15 after 1000",
+                                             "class 64 after 2000", "thread 1 after 2000"}));
 }
 
 }  // namespace

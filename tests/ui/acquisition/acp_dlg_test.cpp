@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "settings_fixture.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "support/temp_dir.h"
-#include "ui/support/fake_window_host.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/support/fake_window_host.h"
 
 // A host whose channel table's file lies in a folder of the test's own (and
 // does not exist until something saves it); its clock moves on by 1 ms at

@@ -5,11 +5,10 @@
 #include <filesystem>
 
 #include "main_form_fixture.h"
-#include "modal_watcher.h"
+#include "tests/ui/support/modal_driver.h"
 #include "ui/acquisition/acp_dlg.h"
 #include "ui/acquisition/cap_dlg.h"
 #include "ui/config/main_nastr.h"
-#include "ui/static/modal_driver.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ TEST_F(MainFormTest, EachSettingsCommandOpensItsDialogAndCancelWritesNoFile) {
   for (const Case& c : {Case{"ANastrACP", "TACPDlg"}, Case{"ANastrCAP", "TCAPDlg"},
                         Case{"AParams", "TMainNastr"}}) {
     QString opened;
-    ModalWatcher watcher([&](QWidget* w) {
+    tornel::testing::ModalAnswers watcher([&](QWidget* w) {
       opened = QString::fromLatin1(w->metaObject()->className());
       Press(w, "BtnCancel");
     });
@@ -43,7 +42,7 @@ TEST_F(MainFormTest, DacSettingsOkSavesTheMainTableAndLeavesTheDacsAtTheNewZero)
   clock.SetAutoAdvance(1);  // the ramp back to zero takes time
   device.ClearWrites();
   std::vector<FakeDevice::WriteEntry> atOpen;
-  ModalWatcher watcher([&](QWidget* w) {
+  tornel::testing::ModalAnswers watcher([&](QWidget* w) {
     atOpen = device.Writes();
     Child<QSlider>(w, "TBOffset")->setValue(490);
     Child<QSlider>(w, "TBUrov")->setValue(590);

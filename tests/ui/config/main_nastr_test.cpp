@@ -11,8 +11,8 @@
 
 #include "core/config/profile_file.h"
 #include "core/text/number_text.h"
-#include "support/temp_dir.h"
-#include "ui/static/modal_driver.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 
