@@ -24,6 +24,8 @@
 #include "core/device/tick_clock.h"
 #include "core/device/zero_calibration.h"
 #include "core/text/user_error.h"
+#include "ui/acquisition/acp_dlg.h"
+#include "ui/acquisition/cap_dlg.h"
 #include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
 #include "ui/widgets/child_menu_provider.h"
@@ -36,6 +38,7 @@
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
 #include "ui/canvas/file_path.h"
+#include "ui/config/main_nastr.h"
 #include "ui/graph/graph_frm.h"
 
 TMainForm* MainForm = nullptr;
@@ -166,6 +169,9 @@ void TMainForm::ConnectActions() {
   connect(a.ACalibrZero, &QAction::triggered, this, &TMainForm::ACalibrZeroExecute);
   connect(a.AResetZero, &QAction::triggered, this, &TMainForm::AResetZeroExecute);
   connect(a.HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+  connect(a.ANastrACP, &QAction::triggered, this, &TMainForm::ANastrACPExecute);
+  connect(a.ANastrCAP, &QAction::triggered, this, &TMainForm::ANastrCAPExecute);
+  connect(a.AParams, &QAction::triggered, this, &TMainForm::AParamsExecute);
   connect(a.WindowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
   connect(a.WindowTileHorizontal, &QAction::triggered, this,
           [this] { WindowArranger::TileHorizontal(mdiArea_); });
@@ -177,7 +183,7 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
 
   // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStaticHar, a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
+  for (QAction* action : {a.AStaticHar, a.AStructFrm}) {
     action->setEnabled(false);
   }
 }
@@ -393,6 +399,18 @@ void TMainForm::ACalibrZeroExecute() {
 
 void TMainForm::AResetZeroExecute() {
   ErrorBox::Guard(this, [this] { tornel::ResetZero(channels_); });
+}
+
+void TMainForm::ANastrACPExecute() {
+  ErrorBox::Guard(this, [this] { EditAcpSettings(*this); });
+}
+
+void TMainForm::ANastrCAPExecute() {
+  ErrorBox::Guard(this, [this] { EditCapSettings(*this); });
+}
+
+void TMainForm::AParamsExecute() {
+  ErrorBox::Guard(this, [this] { EditParams(Channels(), this); });
 }
 
 void TMainForm::HelpAboutExecute() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -116,8 +117,8 @@ T* Child(QWidget* window, const char* name) {
 // A left click in the middle of the widget, as the mouse gives it.
 inline void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
-// A click on a check box's indicator, where a user ticks it.
-inline void ClickBox(QCheckBox* box) {
+// A click on a check box's or radio item's indicator, where a user ticks it.
+inline void ClickBox(QAbstractButton* box) {
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
 }
 
