@@ -98,7 +98,7 @@ void TPerDlg::BuildControls() {
   modeLayout->addWidget(stendStartBox_);
   // The model's start button lives in the main window's status bar, which
   // this modal dialog shuts off; it gets one of its own here.
-  bench_ = dynamic_cast<tornel::SimulatedBench*>(&tornel::ActiveDevice());
+  bench_ = form_.Bench();
   if (bench_ != nullptr) {
     auto* benchButton = new QPushButton(QStringLiteral("Кнопка стенда"), modeGroup);
     benchButton->setObjectName(QStringLiteral("StendButton"));
@@ -290,7 +290,7 @@ void TPerDlg::TestPressed() {
   StoreTab(shownTab_);
   std::size_t slot = static_cast<std::size_t>(tornel::kCapSlotBase + shownTab_);
   int level = Codes(Amplitude[static_cast<std::size_t>(shownTab_)]);
-  tornel::CapWrite(static_cast<int16_t>(shownTab_),
+  tornel::CapWrite(form_.Device(), static_cast<int16_t>(shownTab_),
                    tornel::ClampCapCode(form_.Channels.Offset[slot] + level));
 }
 
@@ -298,7 +298,7 @@ void TPerDlg::TestReleased() { form_.SetCapZero(); }
 
 void TPerDlg::TimerBgTimer() {
   if (running_ || !stendStartBox_->isChecked()) return;
-  if (!tornel::StendStartSignal()) {
+  if (!tornel::StendStartSignal(form_.Device())) {
     benchArmed_ = true;
     return;
   }
@@ -311,7 +311,8 @@ bool TPerDlg::Record(bool fromBench) {
   timerBg_->stop();
   running_ = true;
   benchArmed_ = false;
-  Thread = std::make_unique<TScanThr>(form_.Channels, form_.Clock(), form_.Priority());
+  Thread = std::make_unique<TScanThr>(form_.Device(), form_.Channels, form_.Clock(),
+                                      form_.Priority());
   Thread->Dlg = this;
   static_cast<tornel::ScanRequest&>(*Thread) =
       tornel::MakeScanRequest(*this, form_.Channels, FileName);

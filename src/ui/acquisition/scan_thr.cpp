@@ -24,9 +24,9 @@ private:
   TScanThr& thread_;
 };
 
-TScanThr::TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
-                   tornel::PriorityControl& priority, QObject* parent)
-    : QThread(parent), table_(table), clock_(clock), priority_(priority) {
+TScanThr::TScanThr(tornel::Device& device, const tornel::ChannelTable& table,
+                   tornel::TickClock& clock, tornel::PriorityControl& priority, QObject* parent)
+    : QThread(parent), device_(device), table_(table), clock_(clock), priority_(priority) {
   setObjectName(QStringLiteral("ScanThr"));
 }
 
@@ -56,6 +56,6 @@ void TScanThr::WaitFor() {
 
 void TScanThr::run() {
   Hooks hooks(*this);
-  tornel::ScanContext context{table_, clock_, priority_, hooks};
+  tornel::ScanContext context{device_, table_, clock_, priority_, hooks};
   static_cast<tornel::ScanResult&>(*this) = tornel::RunScan(*this, context, writer_, terminate_);
 }

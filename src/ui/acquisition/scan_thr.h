@@ -10,6 +10,7 @@
 
 namespace tornel {
 class ChannelTable;
+class Device;
 class PriorityControl;
 class TickClock;
 }  // namespace tornel
@@ -26,7 +27,7 @@ class TScanThr : public QThread, public tornel::ScanRequest, public tornel::Scan
   Q_OBJECT
 
 public:
-  TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
+  TScanThr(tornel::Device& device, const tornel::ChannelTable& table, tornel::TickClock& clock,
            tornel::PriorityControl& priority, QObject* parent = nullptr);
   // Terminates a run still under way and joins the thread.
   ~TScanThr() override;
@@ -51,6 +52,7 @@ private:
   template <typename Call>
   void InGuiThread(Call call);
 
+  tornel::Device& device_;
   const tornel::ChannelTable& table_;
   tornel::TickClock& clock_;
   tornel::PriorityControl& priority_;

@@ -18,6 +18,7 @@
 
 #include "core/device/asmcode.h"
 #include "core/device/dac_routines.h"
+#include "core/device/null_device.h"
 #include "core/device/os_priority_control.h"
 #include "core/device/simulated_bench.h"
 #include "core/device/tick_clock.h"
@@ -46,6 +47,11 @@ tornel::MonotonicTickClock& SystemClock() {
   return clock;
 }
 
+tornel::NullDevice& NoDevice() {
+  static tornel::NullDevice device;
+  return device;
+}
+
 tornel::OsPriorityControl& SystemPriority() {
   static tornel::OsPriorityControl control;
   return control;
@@ -60,7 +66,6 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
       mdiArea_(new QMdiArea(this)),
       actions_(std::make_unique<MainActions>(this)) {
   MainForm = this;
-  tornel::SetActiveDevice(env_.device);
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("TornelAD"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/tornel.svg")));
@@ -73,7 +78,7 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
 
   CreateMenus();
   CreateToolBar();
-  deviceStatus_ = new DeviceStatus(tornel::ActiveDevice(), env_.bench, this);
+  deviceStatus_ = new DeviceStatus(Device(), env_.bench, this);
   statusBar()->addPermanentWidget(deviceStatus_);
   ConnectActions();
   activatedConnection_ =
@@ -95,7 +100,6 @@ TMainForm::~TMainForm() {
   // window that is half destroyed.
   disconnect(activatedConnection_);
   for (QMdiSubWindow* window : mdiArea_->subWindowList()) window->disconnect(this);
-  if (&tornel::ActiveDevice() == env_.device) tornel::SetActiveDevice(nullptr);
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -222,7 +226,7 @@ QAction* TMainForm::Action(const QString& name) const {
 }
 
 void TMainForm::SetCapZero() {
-  tornel::SetCapZero(Channels);
+  tornel::SetCapZero(Device(), Channels);
   // The model has to know which codes mean zero reference and zero load.
   if (env_.bench != nullptr) {
     env_.bench->SetCapZeroCodes(Channels.Offset[tornel::kCapSlotBase],
@@ -231,8 +235,10 @@ void TMainForm::SetCapZero() {
 }
 
 void TMainForm::RampCapToZero(std::span<const int16_t> levels) {
-  tornel::RampCapToZero(Channels, Clock(), levels, &busyCursor_);
+  tornel::RampCapToZero(Device(), Channels, Clock(), levels, &busyCursor_);
 }
+
+tornel::Device& TMainForm::Device() { return env_.device ? *env_.device : NoDevice(); }
 
 tornel::TickClock& TMainForm::Clock() { return env_.clock ? *env_.clock : SystemClock(); }
 
@@ -377,7 +383,7 @@ void TMainForm::ACalibrZeroExecute() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     calibrating_ = true;
     try {
-      tornel::CalibrateZero(Channels, Clock(), Priority(), [&](int) { progress.StepIt(); });
+      tornel::CalibrateZero(Device(), Channels, Clock(), Priority(), [&](int) { progress.StepIt(); });
     } catch (...) {
       failure = std::current_exception();
     }

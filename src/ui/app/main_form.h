@@ -22,7 +22,9 @@ class QMenu;
 class QToolBar;
 
 namespace tornel {
+class Device;
 class PriorityControl;
+class SimulatedBench;
 class TickClock;
 }  // namespace tornel
 
@@ -50,6 +52,9 @@ public:
   // only (the scan thread calls tornel::RampCapToZero itself, without a
   // cursor).
   void RampCapToZero(std::span<const int16_t> levels);
+  tornel::Device& Device();
+  // The device as the simulated bench, when it is one.
+  tornel::SimulatedBench* Bench() { return env_.bench; }
   tornel::TickClock& Clock();
   tornel::PriorityControl& Priority();
 

@@ -21,7 +21,6 @@ namespace {
 using testing::FakeDevice;
 using testing::FakeTickClock;
 using testing::FileSizeLimit;
-using testing::ScopedActiveDevice;
 using testing::TempDir;
 
 // One log for the hooks and the priorities, each entry stamped with the number
@@ -93,7 +92,7 @@ protected:
 
   ScanResult Run(std::size_t bufferBytes = RawSampleWriter::kDefaultBufferBytes) {
     RawSampleWriter writer(bufferBytes);
-    return RunScan(request, ScanContext{table, clock, priority, hooks}, writer, terminate);
+    return RunScan(request, ScanContext{device, table, clock, priority, hooks}, writer, terminate);
   }
   std::string FileBytes() const { return testing::ReadBytes(request.FileName); }
   // Every `stride`-th value of the file from `first` on: one column of scans.
@@ -117,7 +116,6 @@ protected:
   ChannelTable table;
   FakeTickClock clock;
   FakeDevice device{&clock};
-  ScopedActiveDevice active{device};
   EventLog log{device};
   LoggingHooks hooks{log};
   LoggingPriority priority{log};

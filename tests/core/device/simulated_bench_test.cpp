@@ -17,7 +17,6 @@ namespace tornel {
 namespace {
 
 using testing::FakeTickClock;
-using testing::ScopedActiveDevice;
 
 constexpr int16_t kW = 5;
 constexpr int16_t kM = 6;
@@ -129,14 +128,13 @@ TEST(SimulatedBench, TheSameSeedAndClockGiveTheSameSamples) {
 TEST(SimulatedBench, TheStartButtonDrivesTheStartSignal) {
   FakeTickClock clock;
   SimulatedBench bench(clock);
-  ScopedActiveDevice active(bench);
-  EXPECT_FALSE(StendStartSignal());
+  EXPECT_FALSE(StendStartSignal(bench));
   bench.SetStartButton(true);
   clock.Advance(1);
-  EXPECT_TRUE(StendStartSignal());
+  EXPECT_TRUE(StendStartSignal(bench));
   bench.SetStartButton(false);
   clock.Advance(1);
-  EXPECT_FALSE(StendStartSignal());
+  EXPECT_FALSE(StendStartSignal(bench));
 }
 
 TEST(SimulatedBench, ZeroCalibrationBringsTheSpareInputsToZero) {
@@ -151,11 +149,10 @@ TEST(SimulatedBench, ZeroCalibrationBringsTheSpareInputsToZero) {
   FakeTickClock clock;
   clock.SetAutoAdvance(1, 8);
   SimulatedBench bench(clock, 3);
-  ScopedActiveDevice active(bench);
-  CalibrateZero(table, clock, priority, nullptr);
+  CalibrateZero(bench, table, clock, priority, nullptr);
   for (int16_t ch = 10; ch < 16; ++ch) {
     double sum = 0;
-    for (int i = 0; i < 8000; ++i) sum += AcpRead(ch) + table.Offset[ch];
+    for (int i = 0; i < 8000; ++i) sum += AcpRead(bench, ch) + table.Offset[ch];
     EXPECT_NEAR(sum / 8000, 0.0, 1.0) << "input " << ch + 1;
     EXPECT_NE(table.Offset[ch], 0) << "input " << ch + 1 << " had nothing to correct";
   }

@@ -17,7 +17,6 @@ namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
-using testing::ScopedActiveDevice;
 using testing::TempDir;
 
 // Records the calls and whether the configuration had been saved by then.
@@ -54,10 +53,9 @@ struct Bench {
 TEST(CalibrateZero, EveryReadAt12GivesOffsetsOfMinus12InTheTableAndTheFile) {
   Bench bench;
   bench.device.SetConstantAll(12);
-  ScopedActiveDevice active(bench.device);
   RecordingPriority priority(bench.table.ConfigPath);
   std::vector<int> progress;
-  CalibrateZero(bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
 
   ProfileFile file(bench.table.ConfigPath);
   for (int ch = 0; ch < 16; ++ch) {
@@ -89,9 +87,8 @@ TEST(CalibrateZero, OffsetIsTheNegatedMeanTruncatedTowardZero) {
   for (int ch = 0; ch < 16; ++ch)
     if (ch < static_cast<int>(cases.size()))
       bench.device.SetSequence(static_cast<int16_t>(ch), cases[ch].pattern);
-  ScopedActiveDevice active(bench.device);
   RecordingPriority priority(bench.table.ConfigPath);
-  CalibrateZero(bench.table, bench.clock, priority, nullptr);
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (std::size_t ch = 0; ch < cases.size(); ++ch)
     EXPECT_EQ(bench.table.Offset[ch], cases[ch].offset) << "channel " << ch;
 }
@@ -100,9 +97,8 @@ TEST(CalibrateZero, ReadsEachChannelAtLeastOnceWhenTheClockJumps) {
   Bench bench;
   bench.device.SetReadHook([&](int16_t) { bench.clock.Advance(5000); });
   bench.device.SetConstantAll(-3);
-  ScopedActiveDevice active(bench.device);
   RecordingPriority priority(bench.table.ConfigPath);
-  CalibrateZero(bench.table, bench.clock, priority, nullptr);
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (int16_t ch = 0; ch < 16; ++ch) {
     EXPECT_EQ(bench.device.ReadCount(ch), 1u);
     EXPECT_EQ(bench.table.Offset[ch], 3);
@@ -114,9 +110,8 @@ TEST(CalibrateZero, ASaveFailurePassesThroughWithOffsetsKeptAndPrioritiesLowered
   testing::WriteBytes(bench.dir.File("plain"), "x");
   bench.table.ConfigPath = bench.dir.File("plain") + "/Tornel.ini";
   bench.device.SetConstantAll(4);
-  ScopedActiveDevice active(bench.device);
   RecordingPriority priority(bench.table.ConfigPath);
-  EXPECT_THROW(CalibrateZero(bench.table, bench.clock, priority, nullptr), UserError);
+  EXPECT_THROW(CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr), UserError);
   EXPECT_EQ(bench.table.Offset[15], -4);
   EXPECT_EQ(priority.calls,
             (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));

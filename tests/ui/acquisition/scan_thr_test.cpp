@@ -12,7 +12,7 @@
 namespace {
 
 std::unique_ptr<TScanThr> MakeThread(TMainForm& form, const std::string& file) {
-  auto thread = std::make_unique<TScanThr>(form.Channels, form.Clock(), form.Priority());
+  auto thread = std::make_unique<TScanThr>(form.Device(), form.Channels, form.Clock(), form.Priority());
   thread->FileName = file;
   thread->CapZero[0] = thread->CapZero[1] = 511;
   return thread;
