@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/device/asmcode.h"
+
 namespace tornel {
 
 std::array<int16_t, 16> MeasureOneSecond(Device& device, TickClock& clock,
@@ -23,7 +25,7 @@ std::array<int16_t, 16> MeasureOneSecond(Device& device, TickClock& clock,
   uint32_t start = clock.Now();
   do {
     for (int i = 0; i < used; ++i) {
-      auto v = static_cast<int16_t>(static_cast<uint16_t>(device.Read(channels[i])) +
+      auto v = static_cast<int16_t>(static_cast<uint16_t>(AcpRead(device, channels[i])) +
                                     static_cast<uint16_t>(zero[i]));
       sums[i] += rms[i] ? static_cast<int32_t>(v) * v : v;
     }

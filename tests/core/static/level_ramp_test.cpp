@@ -63,6 +63,13 @@ TEST(RampDacLevel, RealBaseHalfOfBaseHalvesTheTime) {
   EXPECT_EQ(rig.Duration(), 1997u);  // 255 / (255.5 / 2000) = 1996.1
 }
 
+TEST(RampDacLevel, ANegativeBaseRampsAsLongAsAPositiveOne) {
+  Rig rig;
+  rig.table.Base[16] = -10.0;
+  rig.Ramp(0, 255);
+  EXPECT_EQ(rig.Duration(), 999u);
+}
+
 TEST(RampDacLevel, WithoutAUsableRateTheLevelJumpsAtTheFirstTick) {
   struct Case {
     double tzi, base, realBase;
