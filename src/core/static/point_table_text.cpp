@@ -3,18 +3,15 @@
 #include "core/text/number_text.h"
 
 namespace tornel {
-namespace {
-
-// 511 codes stand for the channel's Base.
-std::string PhysicalText(int code, double base) {
-  return FormatFixed(code / double(kFullScaleCode) * base, 3, SystemDecimalSeparator());
-}
-
-}  // namespace
 
 std::string PointHeaderText(const ChannelTable& table, int slot) {
   const std::string& unit = table.ChanUnit[slot];
   return unit.empty() ? table.ChanName[slot] : table.ChanName[slot] + ", " + unit;
+}
+
+std::string PhysicalValueText(const ChannelTable& table, int slot, int code, int decimals) {
+  return FormatFixed(code / double(kFullScaleCode) * table.Base[slot], decimals,
+                     SystemDecimalSeparator());
 }
 
 int PointColumnSlot(int column) {
@@ -22,11 +19,11 @@ int PointColumnSlot(int column) {
 }
 
 std::string PointCellText(const ChannelTable& table, const StaticPoint& point, int column) {
-  return PhysicalText(point[column], table.Base[PointColumnSlot(column)]);
+  return PhysicalValueText(table, PointColumnSlot(column), point[column], 3);
 }
 
 std::string LiveValueText(const ChannelTable& table, int channel, int code) {
-  return table.ChanName[channel] + " = " + PhysicalText(code, table.Base[channel]) + " " +
+  return table.ChanName[channel] + " = " + PhysicalValueText(table, channel, code, 3) + " " +
          table.ChanUnit[channel];
 }
 

@@ -21,6 +21,10 @@ std::string PointCellText(const ChannelTable& table, const StaticPoint& point, i
 // The table slot of a point column (DAC columns map to DAC 1 and 2).
 int PointColumnSlot(int column);
 
+// A level or code of the channel in `slot` as its physical value (511 codes
+// are its Base) with `decimals` decimals.
+std::string PhysicalValueText(const ChannelTable& table, int slot, int code, int decimals);
+
 // "name = value unit" of an ADC channel reading `code` (its zero code added),
 // the value with 3 decimals.
 std::string LiveValueText(const ChannelTable& table, int channel, int code);
