@@ -33,4 +33,6 @@ int PositionOfValue(double value, double base) {
   return std::isfinite(level) ? TruncateToInt(level) : 0;
 }
 
+double ValueOfPosition(int position, double base) { return base * position / kFullScaleCode; }
+
 }  // namespace tornel

@@ -57,5 +57,7 @@ private:
 // A DAC's physical value as a track-bar position (a level in codes):
 // trunc(value / base × 511); 0 when the base gives no number.
 int PositionOfValue(double value, double base);
+// A track-bar position as the DAC's physical value: base × position / 511.
+double ValueOfPosition(int position, double base);
 
 }  // namespace tornel

@@ -82,6 +82,7 @@ TEST(PositionOfValue, TruncatesTowardZeroOnThe511Grid) {
   EXPECT_EQ(PositionOfValue(-10, 20), -255);
   EXPECT_EQ(PositionOfValue(20, 20), 511);
   EXPECT_EQ(PositionOfValue(1, 0), 0);
+  EXPECT_DOUBLE_EQ(ValueOfPosition(255, 20), 9.980430528375734);  // 20 * 255 / 511
 }
 
 }  // namespace
