@@ -3,7 +3,6 @@
 #include <QEventLoop>
 
 #include "core/acquisition/scan_loop.h"
-#include "ui/acquisition/per_dlg.h"
 
 class TScanThr::Hooks final : public tornel::ScanHooks {
 public:
@@ -13,7 +12,7 @@ public:
   }
   void DisableStartButton() override {
     thread_.InGuiThread([this] {
-      if (thread_.Dlg != nullptr) thread_.Dlg->DisableStartButton();
+      if (thread_.StartButtonOff) thread_.StartButtonOff();
     });
   }
   void RestoreCursor() override {
@@ -57,5 +56,5 @@ void TScanThr::WaitFor() {
 void TScanThr::run() {
   Hooks hooks(*this);
   tornel::ScanContext context{device_, table_, clock_, priority_, hooks};
-  static_cast<tornel::ScanResult&>(*this) = tornel::RunScan(*this, context, writer_, terminate_);
+  Result = tornel::RunScan(Request, context, writer_, terminate_);
 }

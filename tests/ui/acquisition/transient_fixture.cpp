@@ -62,7 +62,7 @@ std::vector<std::string> TransientTest::TempFiles() const {
 }
 
 std::unique_ptr<TPerDlg> ShownDialog(TMainForm& form) {
-  auto dialog = std::make_unique<TPerDlg>(&form);
+  auto dialog = std::make_unique<TPerDlg>(form);
   dialog->LoadDefaults();
   dialog->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));

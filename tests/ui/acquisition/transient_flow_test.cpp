@@ -1,4 +1,4 @@
-#include "ui/acquisition/transient_flow.h"
+#include "ui/app/transient_flow.h"
 
 #include <QAction>
 #include <QCheckBox>

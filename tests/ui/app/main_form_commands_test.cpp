@@ -19,10 +19,10 @@
 #include "core/text/user_error.h"
 #include "main_form_fixture.h"
 #include "modal_watcher.h"
-#include "ui/app/child_menu_provider.h"
+#include "ui/widgets/child_menu_provider.h"
 #include "ui/app/page_setup_dialog.h"
-#include "ui/app/progress_dlg.h"
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/progress_dlg.h"
+#include "ui/widgets/qt_busy_cursor.h"
 #include "ui/app/text_form.h"
 
 namespace {
@@ -122,7 +122,7 @@ TEST_F(MainFormTest, CalibrationWritesOffsetsAndShowsItsProgress) {
 
   EXPECT_TRUE(progressLooksRight);
   EXPECT_EQ(positionsSeen, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
-  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels.Offset[ch], -12) << ch;
+  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], -12) << ch;
   std::string saved = ReadConfig();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_NE(saved.find("ACP_Offset" + std::to_string(n) + "=-12"), std::string::npos) << n;
@@ -135,7 +135,7 @@ TEST_F(MainFormTest, CalibrationWritesOffsetsAndShowsItsProgress) {
   }
 
   f.Action("AResetZero")->trigger();
-  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels.Offset[ch], 0) << ch;
+  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], 0) << ch;
   saved = ReadConfig();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_NE(saved.find("ACP_Offset" + std::to_string(n) + "=0\r\n"), std::string::npos) << n;
@@ -156,8 +156,8 @@ TEST_F(MainFormTest, CalibrationThatCannotSaveSaysSoAndKeepsTheOffsets) {
   f.ACalibrZeroExecute();
   EXPECT_EQ(messages,
             QStringList({QString::fromStdString("Unable to write to " + dir.File("Tornel.ini"))}));
-  EXPECT_EQ(f.Channels.Offset[0], 7);
-  EXPECT_EQ(f.Channels.Offset[15], 7);
+  EXPECT_EQ(f.Channels().Offset[0], 7);
+  EXPECT_EQ(f.Channels().Offset[15], 7);
 }
 
 TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {

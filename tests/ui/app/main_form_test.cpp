@@ -24,12 +24,12 @@ TEST_F(MainFormTest, StartsAsTheMainWindowWithTheConfiguredTable) {
   EXPECT_EQ(MainForm, &f);
   EXPECT_EQ(f.windowTitle(), "TornelAD");
   EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(f.Channels.ConfigPath, dir.File("Tornel.ini"));
-  EXPECT_EQ(f.Channels.CapCount, 2);
-  EXPECT_EQ(f.Channels.Offset[16], 500);
-  EXPECT_EQ(f.Channels.Offset[17], 511);
-  EXPECT_EQ(f.Channels.ChanName[0], "Ток");
-  EXPECT_EQ(f.Channels.ChanName[1], "Uca");  // missing keys take their defaults
+  EXPECT_EQ(f.Channels().ConfigPath, dir.File("Tornel.ini"));
+  EXPECT_EQ(f.Channels().CapCount, 2);
+  EXPECT_EQ(f.Channels().Offset[16], 500);
+  EXPECT_EQ(f.Channels().Offset[17], 511);
+  EXPECT_EQ(f.Channels().ChanName[0], "Ток");
+  EXPECT_EQ(f.Channels().ChanName[1], "Uca");  // missing keys take their defaults
   EXPECT_EQ(f.Printer().pageLayout().orientation(), QPageLayout::Landscape);
   EXPECT_EQ(&f.Device(), &device);
   // A run that changes nothing writes nothing.

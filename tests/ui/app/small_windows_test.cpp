@@ -10,7 +10,7 @@
 
 #include "ui/support/qt_printers.h"
 #include "support/temp_dir.h"
-#include "ui/app/progress_dlg.h"
+#include "ui/widgets/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
 

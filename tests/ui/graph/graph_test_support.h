@@ -26,6 +26,7 @@
 #include "support/temp_dir.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/graph/graph_paint_box.h"
+#include "ui/support/fake_window_host.h"
 #include "ui/support/qt_printers.h"
 
 
@@ -126,7 +127,7 @@ protected:
 
   // A window at its design size, shown and drawn.
   std::unique_ptr<TGraphFrm> NewWindow() {
-    auto window = std::make_unique<TGraphFrm>(table);
+    auto window = std::make_unique<TGraphFrm>(host);
     window->show();
     Settle();
     return window;
@@ -160,7 +161,8 @@ protected:
 
   tornel::testing::TempDir dir;
   tornel::testing::ScopedTmpDir tmp{dir.Path().string()};
-  tornel::ChannelTable table;
+  tornel::testing::FakeWindowHost host;
+  tornel::ChannelTable& table = host.table;
 };
 
 }  // namespace graphtest

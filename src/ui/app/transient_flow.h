@@ -5,7 +5,7 @@
 
 #include "core/acquisition/transient_settings.h"
 
-class TMainForm;
+class WindowHost;
 class QMdiSubWindow;
 
 namespace tornel {
@@ -16,7 +16,7 @@ class TGraphRecord;
 // the transient dialog with its saved defaults; after OK the defaults are
 // stored and, when an ADC channel was recorded, the result opens in a graph
 // window "Переходная характеристика <n>". Returns that window, or nullptr.
-QMdiSubWindow* RunTransientFlow(TMainForm& form);
+QMdiSubWindow* RunTransientFlow(WindowHost& host);
 
 // A fresh record takes a transient run: its length, masks and raw file. Its
 // DAC mask keeps only the DACs in use (`capCount`), the ones the scans hold.

@@ -1,4 +1,4 @@
-#include "ui/app/center_on_screen.h"
+#include "ui/widgets/center_on_screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

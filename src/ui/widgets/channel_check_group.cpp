@@ -1,4 +1,4 @@
-#include "ui/static/channel_check_group.h"
+#include "ui/widgets/channel_check_group.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -6,7 +6,7 @@ class QMenu;
 
 // An MDI child window that brings menus of its own into the main window's
 // menu bar while it is the active child. Implement it on the widget handed
-// to TMainForm::AddChild (the graph window brings "&Файл" with its own save
+// to WindowHost::AddChild (the graph window brings "&Файл" with its own save
 // and print entries, "Фильтры" and "График").
 //
 // The rule, applied whenever the active child changes:
@@ -17,7 +17,7 @@ class QMenu;
 //   menus come back.
 // The child owns its menus and may change their entries at any time; the
 // main window only shows them. A replacing menu that should still offer a
-// main-window command adds the main window's action (TMainForm::Action).
+// main-window command adds the host's action (WindowHost::Commands).
 class ChildMenuProvider {
 public:
   virtual ~ChildMenuProvider() = default;

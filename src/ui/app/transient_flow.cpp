@@ -1,31 +1,31 @@
-#include "ui/acquisition/transient_flow.h"
+#include "ui/app/transient_flow.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "core/records/graph_record.h"
 #include "ui/acquisition/per_dlg.h"
-#include "ui/app/error_box.h"
-#include "ui/app/main_form.h"
+#include "ui/widgets/error_box.h"
 #include "ui/graph/graph_frm.h"
+#include "ui/widgets/window_host.h"
 
-QMdiSubWindow* RunTransientFlow(TMainForm& form) {
+QMdiSubWindow* RunTransientFlow(WindowHost& host) {
   std::unique_ptr<TPerDlg> dialog;
-  bool made = ErrorBox::Guard(&form, [&] {
-    dialog = std::make_unique<TPerDlg>(&form);
+  bool made = ErrorBox::Guard(host.DialogParent(), [&] {
+    dialog = std::make_unique<TPerDlg>(host);
     dialog->LoadDefaults();
   });
   if (!made || dialog->exec() != QDialog::Accepted) return nullptr;
   // Defaults that cannot be saved must not cost the recording.
-  ErrorBox::Guard(&form, [&] { dialog->SaveDefaults(); });
-  if (dialog->AcpMask == 0) return nullptr;  // the dialog deletes its file
+  ErrorBox::Guard(host.DialogParent(), [&] { dialog->SaveDefaults(); });
+  if (dialog->Settings.AcpMask == 0) return nullptr;  // the dialog deletes its file
 
-  auto* graph = new TGraphFrm(form.Channels);
-  uint32_t elapsed = dialog->Thread ? dialog->Thread->Elapsed : 0;
-  FillTransientRecord(graph->Record(), *dialog, form.Channels.CapCount, elapsed,
+  auto* graph = new TGraphFrm(host);
+  uint32_t elapsed = dialog->Thread ? dialog->Thread->Result.Elapsed : 0;
+  FillTransientRecord(graph->Record(), dialog->Settings, host.Channels().CapCount, elapsed,
                       dialog->ReleaseFile());
   graph->Record().RecountRecord();
-  QMdiSubWindow* window = form.AddChild(graph, QStringLiteral("Переходная характеристика "));
+  QMdiSubWindow* window = host.AddChild(graph, QStringLiteral("Переходная характеристика "));
   graph->RefreshPicture();
   return window;
 }

@@ -1,4 +1,4 @@
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/qt_busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QCursor>

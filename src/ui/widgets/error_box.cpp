@@ -1,4 +1,4 @@
-#include "ui/app/error_box.h"
+#include "ui/widgets/error_box.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

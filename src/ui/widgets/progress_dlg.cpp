@@ -1,11 +1,11 @@
-#include "ui/app/progress_dlg.h"
+#include "ui/widgets/progress_dlg.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "ui/app/center_on_screen.h"
+#include "ui/widgets/center_on_screen.h"
 
 TProgressDlg::TProgressDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

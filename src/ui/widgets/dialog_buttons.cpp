@@ -1,4 +1,4 @@
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/dialog_buttons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
