@@ -24,6 +24,7 @@
 #include "core/device/tick_clock.h"
 #include "core/device/zero_calibration.h"
 #include "core/text/user_error.h"
+#include "ui/app/static_flow.h"
 #include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
 #include "ui/widgets/child_menu_provider.h"
@@ -176,7 +177,7 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
 
   // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStaticHar, a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
+  for (QAction* action : {a.AStructFrm, a.ANastrACP, a.ANastrCAP, a.AParams}) {
     action->setEnabled(false);
   }
 }
@@ -310,10 +311,7 @@ void TMainForm::APerehHarExecute() {
 
 void TMainForm::AStaticHarExecute() {
   if (!ShowDescription(QStringLiteral("StatDoc.rtf"))) return;
-  // Next comes the static dialog (TStaticDlg) with its defaults; on OK with
-  // more than one point, its points open in a graph window captioned by
-  // AddChild(window, "Статическая характеристика "); otherwise its points
-  // file is deleted.
+  RunStaticFlow(*this);
 }
 
 TMainForm::FileKind TMainForm::KindOfFile(const QString& path) {

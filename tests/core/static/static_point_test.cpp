@@ -8,14 +8,14 @@
 
 #include "support/fake_device.h"
 #include "support/fake_tick_clock.h"
-#include "support/recording_priority.h"
+#include "support/fake_priority_control.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
-using testing::RecordingPriority;
+using testing::FakePriorityControl;
 
 class LoggingCursor final : public BusyCursor {
 public:
@@ -31,7 +31,7 @@ struct Rig {
   ChannelTable table;
   FakeTickClock clock;
   FakeDevice device{&clock};
-  RecordingPriority priority;
+  FakePriorityControl priority;
   Rig() {
     table.ScanPriorityClass = 128;
     table.ScanThreadPriority = 2;
