@@ -144,8 +144,7 @@ void TAutoStatDlg::OnTabChanged(int tab) {
 
 void TAutoStatDlg::OnTrackBar(int which, int position) {
   int t = shownTab_;
-  double value =
-      tornel::ValueOfPosition(position, host_.Channels().Base[tornel::kCapSlotBase + t]);
+  double value = tornel::ValueOfPosition(position, host_.Channels().Base[tornel::kCapSlotBase + t]);
   (which == 0 ? AutoStart : AutoEnd)[t] = value;
   values_[which]->setText(FixedText(value, kValueDecimals));
 }

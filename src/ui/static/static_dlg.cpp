@@ -27,9 +27,9 @@
 #include "core/static/static_point.h"
 #include "core/static/static_settings.h"
 #include "core/text/user_error.h"
+#include "ui/static/auto_stat_dlg.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/static/stat_nastr.h"
-#include "ui/static/auto_stat_dlg.h"
 #include "ui/static/sweep_box.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
@@ -103,10 +103,11 @@ QAction* TStaticDlg::MakeAction(const char* name, const QString& text, const QSt
 void TStaticDlg::BuildControls() {
   deletePoint_ = MakeAction("ADeletePoint", QStringLiteral("Удалить точку"), {});
   deleteAll_ = MakeAction("ADeleteAll", QStringLiteral("Удалить все"), {});
-  savePoint_ = MakeAction("ASavePoint", QStringLiteral("Записать"), QStringLiteral("Записать точку"));
+  savePoint_ =
+      MakeAction("ASavePoint", QStringLiteral("Записать"), QStringLiteral("Записать точку"));
   settings_ = MakeAction("AStNastr", QStringLiteral("Настройка"), {});
-  autoStart_ = MakeAction("AAutoStart", QStringLiteral("Автомат"),
-                          QStringLiteral("Автоматический режим"));
+  autoStart_ =
+      MakeAction("AAutoStart", QStringLiteral("Автомат"), QStringLiteral("Автоматический режим"));
   connect(deletePoint_, &QAction::triggered, this, &TStaticDlg::DeletePoint);
   connect(deleteAll_, &QAction::triggered, this, &TStaticDlg::DeleteAll);
   connect(savePoint_, &QAction::triggered, this, [this] { RecordPoint(); });
@@ -289,14 +290,14 @@ bool TStaticDlg::RecordPoint() {
   bool added = false;
   try {
     QtBusyCursor cursor;
-    tornel::StaticPoint point = tornel::MeasureStaticPoint(
-        host_.Device(), host_.Channels(), host_.Clock(), host_.Priority(),
-        {DacLevel[0], DacLevel[1]}, &cursor);
+    tornel::StaticPoint point =
+        tornel::MeasureStaticPoint(host_.Device(), host_.Channels(), host_.Clock(),
+                                   host_.Priority(), {DacLevel[0], DacLevel[1]}, &cursor);
     points_.Append(point);
     int row = grid_->rowCount() - 1;
     for (int column = 0; column < kColumns; ++column) {
-      auto* item = new QTableWidgetItem(
-          Text(tornel::PointCellText(host_.Channels(), point, column)));
+      auto* item =
+          new QTableWidgetItem(Text(tornel::PointCellText(host_.Channels(), point, column)));
       grid_->setItem(row, column, item);
     }
     grid_->setRowCount(row + 2);
@@ -409,7 +410,8 @@ void TStaticDlg::TimerAutoTimer() {
 void TStaticDlg::RampToValue(double value) {
   double base = host_.Channels().Base[tornel::kCapSlotBase + autoDac_];
   QSlider* bar = trackBars_[autoDac_];
-  RampTo(autoDac_, std::clamp(tornel::PositionOfValue(value, base), bar->minimum(), bar->maximum()));
+  RampTo(autoDac_,
+         std::clamp(tornel::PositionOfValue(value, base), bar->minimum(), bar->maximum()));
 }
 
 void TStaticDlg::RampTo(int dac, int target) {

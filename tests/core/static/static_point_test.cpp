@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
 #include "support/fake_priority_control.h"
+#include "support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
-using testing::FakeTickClock;
 using testing::FakePriorityControl;
+using testing::FakeTickClock;
 
 class LoggingCursor final : public BusyCursor {
 public:
