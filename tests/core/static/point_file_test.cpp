@@ -8,12 +8,14 @@
 #include <string>
 
 #include "core/text/user_error.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace tornel {
 namespace {
 
 using testing::ReadBytes;
+using testing::ScopedEnv;
 using testing::TempDir;
 
 // Point k holds k in every ADC word and -k, k + 256 as the DAC levels.
@@ -116,15 +118,9 @@ TEST(PointFile, TheFileIsDeletedWithTheObjectUnlessReleased) {
 
 TEST(PointFile, TemporaryNamesComeFromTmpAndNeverReplaceAFile) {
   TempDir dir;
-  const char* old = std::getenv("TMP");
-  std::string saved = old ? old : "";
-  ::setenv("TMP", dir.Path().c_str(), 1);
+  ScopedEnv tmp("TMP", dir.Path().string());
   PointFile first = PointFile::CreateTemporary();
   PointFile second = PointFile::CreateTemporary();
-  if (old)
-    ::setenv("TMP", saved.c_str(), 1);
-  else
-    ::unsetenv("TMP");
 
   for (const PointFile* f : {&first, &second}) {
     std::filesystem::path p(f->Path());

@@ -11,6 +11,7 @@
 #include "core/config/profile_file.h"
 #include "core/records/graph_record.h"
 #include "main_form_fixture.h"
+#include "support/scoped_env.h"
 #include "ui/app/text_form.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/static/modal_driver.h"
@@ -28,19 +29,7 @@ protected:
   StaticFlowTest() {
     WriteDescription("StatDoc.rtf", kDescription);
     clock.SetAutoAdvance(1);  // a point's second passes at once
-    const char* tmp = std::getenv("TMP");
-    hadTmp_ = tmp != nullptr;
-    if (tmp) oldTmp_ = tmp;
-    ::setenv("TMP", dir.Path().c_str(), 1);
   }
-  ~StaticFlowTest() override {
-    form.reset();
-    if (hadTmp_)
-      ::setenv("TMP", oldTmp_.c_str(), 1);
-    else
-      ::unsetenv("TMP");
-  }
-
   // The command as the menu runs it: the description is confirmed, then
   // `work` records points and closes the static window.
   std::string RunCommand(const std::function<void(TStaticDlg*)>& work) {
@@ -68,9 +57,7 @@ protected:
 
   QList<QMdiSubWindow*> Children() { return Form().MdiArea()->subWindowList(); }
 
-private:
-  std::string oldTmp_;
-  bool hadTmp_ = false;
+  tornel::testing::ScopedEnv tmp{"TMP", dir.Path().string()};
 };
 
 TEST_F(StaticFlowTest, TwoPointsOpenANumberedGraphWindowThatOwnsThePointFile) {

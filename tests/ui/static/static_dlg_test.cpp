@@ -23,6 +23,7 @@
 #include "core/records/little_endian.h"
 #include "core/text/cp1251.h"
 #include "modal_driver.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/static/auto_stat_dlg.h"
 #include "ui/static/sweep_box.h"
@@ -45,20 +46,9 @@ constexpr const char* kSection = "Статическая характерист�
 class StaticDlgTest : public ::testing::Test {
 protected:
   StaticDlgTest() {
-    const char* tmp = std::getenv("TMP");
-    if (tmp) oldTmp_ = tmp;
-    hadTmp_ = tmp != nullptr;
     std::filesystem::create_directories(pointDir());
-    ::setenv("TMP", pointDir().c_str(), 1);
     host.table.ConfigPath = dir.File("Tornel.ini");
     host.clock.SetAutoAdvance(1);
-  }
-  ~StaticDlgTest() override {
-    dialog.reset();
-    if (hadTmp_)
-      ::setenv("TMP", oldTmp_.c_str(), 1);
-    else
-      ::unsetenv("TMP");
   }
 
   std::string pointDir() const { return dir.File("tmp"); }
@@ -88,12 +78,9 @@ protected:
   }
 
   tornel::testing::TempDir dir;
+  tornel::testing::ScopedEnv tmp{"TMP", dir.File("tmp")};
   tornel::testing::FakeWindowHost host;
   std::unique_ptr<TStaticDlg> dialog;
-
-private:
-  std::string oldTmp_;
-  bool hadTmp_ = false;
 };
 
 TEST_F(StaticDlgTest, ShowsItsComponentsWithChannelNamesAndUnits) {
