@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "core/config/channel_table.h"
 #include "core/device/asmcode.h"
