@@ -36,6 +36,7 @@
 #include "ui/widgets/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
+#include "ui/canvas/file_path.h"
 #include "ui/graph/graph_frm.h"
 
 TMainForm* MainForm = nullptr;
@@ -90,7 +91,7 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
 
   for (std::string& name : channels_.ChanName) name.clear();
   for (std::string& unit : channels_.ChanUnit) unit.clear();
-  channels_.ConfigPath = env_.configPath.toStdString();
+  channels_.ConfigPath = FilePath(env_.configPath);
   channels_.CapCount = 2;
   printer_->setPageOrientation(QPageLayout::Landscape);
   channels_.LoadConfig();

@@ -22,6 +22,7 @@
 #include "core/graph/base_values_text.h"
 #include "core/text/number_text.h"
 #include "ui/widgets/error_box.h"
+#include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
@@ -43,8 +44,6 @@ constexpr int kLegendWidth = 65;
 constexpr int kCaptionHeight = 43;
 constexpr int kSplitterWidth = 2;
 constexpr int kMinPanelSize = 10;
-
-std::string FilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QFrame* Panel(const char* name, QWidget* content, bool bordered = false) {
   auto* panel = new QFrame;
