@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/text/user_error.h"
-#include "support/scoped_env.h"
-#include "support/temp_dir.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_device.h"
-#include "support/fake_priority_control.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {

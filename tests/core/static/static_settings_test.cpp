@@ -7,7 +7,7 @@
 #include "core/config/profile_file.h"
 #include "core/static/auto_stat_settings.h"
 #include "core/text/cp1251.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -11,10 +11,10 @@
 #include "core/config/profile_file.h"
 #include "core/records/graph_record.h"
 #include "main_form_fixture.h"
-#include "support/scoped_env.h"
+#include "tests/support/scoped_env.h"
+#include "tests/ui/support/modal_driver.h"
 #include "ui/app/text_form.h"
 #include "ui/graph/graph_frm.h"
-#include "ui/static/modal_driver.h"
 #include "ui/static/static_dlg.h"
 
 namespace {

@@ -22,12 +22,12 @@
 #include "core/config/profile_file.h"
 #include "core/records/little_endian.h"
 #include "core/text/cp1251.h"
-#include "modal_driver.h"
-#include "support/scoped_env.h"
-#include "support/temp_dir.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/support/fake_window_host.h"
+#include "tests/ui/support/modal_driver.h"
 #include "ui/static/auto_stat_dlg.h"
 #include "ui/static/sweep_box.h"
-#include "ui/support/fake_window_host.h"
 
 namespace {
 
