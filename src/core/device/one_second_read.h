@@ -9,9 +9,6 @@
 
 namespace tornel {
 
-// How long a one-second measurement reads, in ticks of its clock.
-inline constexpr uint32_t kOneSecondMs = 1000;
-
 // What a timed measurement runs over: the device it reads, the clock that
 // times it, and the priorities it raises (the table's scan values while it
 // reads, its application values afterwards). Nothing here is owned.
@@ -22,7 +19,8 @@ struct MeasurementSetup {
   const ChannelTable& table;
 };
 
-// The corrected code of one ADC channel over one second of `clock`: each read
+// One ADC channel through MeasureOneSecond. The corrected code over one second
+// of `clock`: each read
 // is raw + `offset` in 16 bits; the result is the mean, or the root mean
 // square when `rms`, truncated toward zero. Reads at least once. No priorities.
 int16_t ReadMeanCode(Device& device, TickClock& clock, int16_t channel, int16_t offset, bool rms);

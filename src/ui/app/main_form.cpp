@@ -26,6 +26,7 @@
 #include "core/text/user_error.h"
 #include "ui/acquisition/acp_dlg.h"
 #include "ui/acquisition/cap_dlg.h"
+#include "ui/app/static_flow.h"
 #include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
 #include "ui/widgets/child_menu_provider.h"
@@ -183,7 +184,7 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
 
   // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStaticHar, a.AStructFrm}) {
+  for (QAction* action : {a.AStructFrm}) {
     action->setEnabled(false);
   }
 }
@@ -317,10 +318,7 @@ void TMainForm::APerehHarExecute() {
 
 void TMainForm::AStaticHarExecute() {
   if (!ShowDescription(QStringLiteral("StatDoc.rtf"))) return;
-  // Next comes the static dialog (TStaticDlg) with its defaults; on OK with
-  // more than one point, its points open in a graph window captioned by
-  // AddChild(window, "Статическая характеристика "); otherwise its points
-  // file is deleted.
+  RunStaticFlow(*this);
 }
 
 TMainForm::FileKind TMainForm::KindOfFile(const QString& path) {
