@@ -103,7 +103,7 @@ std::variant<FilterRequest, UsageError> ParseFilterArguments(const std::vector<s
         return UsageError{"каналы АЦП задаются номерами от 1 до 16 через запятую: \"" + args[i] +
                           "\""};
       }
-    } else if (auto error = TakeDataFile(a, request.input)) {
+    } else if (auto error = TakeInputWord(a, request.input)) {
       return *error;
     }
   }
@@ -117,7 +117,7 @@ std::variant<FilterRequest, UsageError> ParseFilterArguments(const std::vector<s
 }
 
 int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunParsedCommand(ParseFilterArguments(args), RunFilter, out, err);
+  return RunParsed(ParseFilterArguments(args), RunFilter, out, err);
 }
 
 }  // namespace tornel::cli

@@ -88,8 +88,8 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
                           std::to_string(kMinPlotSide) + " до " + std::to_string(kMaxPlotSide) +
                           " точек: \"" + value + "\""};
       }
-    } else if (auto error = TakeDataFile(a, request.input)) {
-      return *error;
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};
@@ -98,7 +98,7 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
 }
 
 int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunParsedCommand(ParsePlotArguments(args), RunPlot, out, err);
+  return RunParsed(ParsePlotArguments(args), RunPlot, out, err);
 }
 
 }  // namespace tornel::cli

@@ -23,16 +23,6 @@ bool UsableSign(char c) {
 
 }  // namespace
 
-std::optional<UsageError> TakeDataFile(const std::string& word, std::string& input,
-                                       bool dashIsFile) {
-  if (!word.empty() && word[0] == '-' && !(dashIsFile && word == "-")) {
-    return UsageError{"неизвестный ключ \"" + word + "\""};
-  }
-  if (!input.empty()) return UsageError{"лишний аргумент \"" + word + "\""};
-  input = word;
-  return std::nullopt;
-}
-
 const char* const kUsage =
     "Использование:\n"
     "  tornel-tool info ФАЙЛ.dta\n"
@@ -40,6 +30,8 @@ const char* const kUsage =
     "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
     "  tornel-tool filter ФАЙЛ.dta (--hanning | --rms МС | --abs | --exp K | --sort N)\n"
     "              [--channels СПИСОК] -o ВЫХОД.dta\n"
+    "  tornel-tool run-scheme ФАЙЛ.str [--end T] [--step H] [--device none|sim]\n"
+    "              [--config INI] -o ВЫХОД.csv|ВЫХОД.dta\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
@@ -51,7 +43,19 @@ const char* const kUsage =
     "            экспоненциальное сглаживание с коэффициентом K по каналам АЦП\n"
     "            (--channels 1,6; по умолчанию все записанные), либо сортировка\n"
     "            статической характеристики по N-му записанному каналу;\n"
-    "            результат — файл данных с отфильтрованными отсчётами\n";
+    "            результат — файл данных с отфильтрованными отсчётами\n"
+    "run-scheme  расчёт схемы в модельном времени (по умолчанию до 1 с с шагом\n"
+    "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
+    "            смещения каналов из --config, без него — нулевые\n";
+
+std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
+  if (!word.empty() && word[0] == '-' && word != "-") {
+    return UsageError{"неизвестный ключ \"" + word + "\""};
+  }
+  if (!input.empty()) return UsageError{"лишний аргумент \"" + word + "\""};
+  input = word;
+  return std::nullopt;
+}
 
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
@@ -78,8 +82,8 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
                                 a == "--sep" ? request.csv.Separator : request.csv.Decimal)) {
         return UsageError{"значение " + a + " должно быть одним символом: \"" + value + "\""};
       }
-    } else if (auto error = TakeDataFile(a, request.input, true)) {
-      return *error;
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};

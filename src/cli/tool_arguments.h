@@ -22,11 +22,9 @@ struct UsageError {
   std::string message;
 };
 
-// A word that is no known key: the data file, unless it looks like a key
-// ("-" alone names standard input or output where `dashIsFile`) or the file
-// is already given.
-std::optional<UsageError> TakeDataFile(const std::string& word, std::string& input,
-                                       bool dashIsFile = false);
+// A word that is not a key's value: the input file (the first), an unknown
+// key, or one word too many. "-" is a file name (standard input or output).
+std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input);
 
 // args are the words after the program name.
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args);

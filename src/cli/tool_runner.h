@@ -19,12 +19,11 @@ inline constexpr int kExitUsage = 2;
 // what was wrong (exit 2).
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// A command whose words were parsed into a Request: a usage error prints
-// itself with the usage (exit 2), a UserError from run(request) its text
-// (exit 1).
+// One command's ending, as RunTool's: a usage error with the usage (exit 2),
+// or run(request) with a UserError's text on err (exit 1).
 template <typename Request, typename Run>
-int RunParsedCommand(const std::variant<Request, UsageError>& parsed, Run run, std::ostream& out,
-                     std::ostream& err) {
+int RunParsed(const std::variant<Request, UsageError>& parsed, Run run, std::ostream& out,
+              std::ostream& err) {
   if (auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
     return kExitUsage;

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "cli/tool_run.h"
-#include "core/graph/sample_bytes.h"
-#include "core/records/hand_file.h"
-#include "core/records/scoped_tmpdir.h"
-#include "support/temp_dir.h"
+#include "tests/cli/tool_run.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/core/records/scoped_tmpdir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::cli {
 namespace {

@@ -33,7 +33,8 @@ public:
     // Runs a command's work and tells the user when it fails; false then.
     std::function<bool(const std::function<void()>&)> guard;
   };
-  // The progress window of one filter run; none shown while it is unset.
+  // The progress window of one filter run (the window sets the program's);
+  // none is shown while it is unset.
   using ProgressFactory = std::function<std::unique_ptr<tornel::FilterProgress>()>;
 
   GraphFilterCommands(Window window, const GraphActions& actions, QObject* parent = nullptr);

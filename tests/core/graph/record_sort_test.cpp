@@ -6,9 +6,9 @@
 
 #include "core/graph/filtered_samples.h"
 #include "core/text/user_error.h"
-#include "sample_bytes.h"
-#include "support/file_size_limit.h"
-#include "support/temp_dir.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

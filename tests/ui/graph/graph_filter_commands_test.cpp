@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "graph_test_support.h"
+#include "tests/ui/graph/graph_test_support.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/static/sel_coord.h"
