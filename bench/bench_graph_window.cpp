@@ -23,7 +23,7 @@
 #include "ui/canvas/qt_canvas.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/graph/graph_paint_box.h"
-#include "ui/support/fake_window_host.h"
+#include "tests/ui/support/fake_window_host.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 
 #include <filesystem>
 
-#include "cli/tool_run.h"
+#include "tests/cli/tool_run.h"
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_reader.h"
-#include "core/records/scoped_tmpdir.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "core/scheme/fixed_text_measure.h"
 #include "core/scheme/line_edit.h"
 #include "core/scheme/place_block_edit.h"
 #include "core/scheme/scheme_file.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::cli {
 namespace {

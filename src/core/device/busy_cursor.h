@@ -11,4 +11,20 @@ public:
   virtual void Restore() = 0;
 };
 
+// Shows a cursor (none when null) for its own lifetime.
+class BusyCursorScope {
+public:
+  explicit BusyCursorScope(BusyCursor* cursor) : cursor_(cursor) {
+    if (cursor_) cursor_->Show();
+  }
+  ~BusyCursorScope() {
+    if (cursor_) cursor_->Restore();
+  }
+  BusyCursorScope(const BusyCursorScope&) = delete;
+  BusyCursorScope& operator=(const BusyCursorScope&) = delete;
+
+private:
+  BusyCursor* cursor_;
+};
+
 }  // namespace tornel

@@ -35,8 +35,6 @@ std::string LibraryError() {
 
 }  // namespace
 
-bool ComediAvailable() { return true; }
-
 std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice& choice, std::string* notice) {
   const std::string& path = choice.comediPath;
   // The library prints its own complaints otherwise; the caller reports them.
@@ -102,8 +100,6 @@ void ComediDevice::Write(int16_t channel, int16_t code) {
 std::string ComediDevice::Description() const { return "comedi " + path_; }
 
 #else
-
-bool ComediAvailable() { return false; }
 
 std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice&, std::string*) {
   throw UserError("Программа собрана без библиотеки comedilib: платы сбора данных недоступны");

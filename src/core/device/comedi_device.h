@@ -50,7 +50,4 @@ private:
   Subdevice output_;
 };
 
-// Whether comedilib was found when the program was built.
-bool ComediAvailable();
-
 }  // namespace tornel

@@ -5,43 +5,19 @@
 #include <cmath>
 
 #include "core/device/asmcode.h"
+#include "core/device/cap_ramp_rate.h"
 
 namespace tornel {
 namespace {
 
 constexpr int kMaxCaps = 16;
-// Codes per millisecond with Tzi 0: any level is gone after the first tick.
-constexpr double kImmediateRate = 1024.0;
-
 int CapsInUse(const ChannelTable& table) { return std::clamp<int>(table.CapCount, 0, kMaxCaps); }
 
 // Codes per millisecond toward zero for one DAC.
 double RampRate(const ChannelTable& table, int cap, int16_t level) {
   if (level == 0) return 0.0;
-  if (table.Tzi == 0.0) return kImmediateRate;
-  int slot = kCapSlotBase + cap;
-  double rate = (level > 0 ? 1.0 : -1.0) * (table.RealBase[slot] / table.Base[slot]) *
-                kFullScaleCode / (table.Tzi * 1000.0);
-  // A zero, infinite or undefined rate (Base or RealBase 0 in the file) would
-  // never bring the output back and would hang the caller: drop it at once.
-  if (!std::isfinite(rate) || rate == 0.0) return level > 0 ? kImmediateRate : -kImmediateRate;
-  return rate;
+  return level > 0 ? CapRampRate(table, cap) : -CapRampRate(table, cap);
 }
-
-class CursorScope {
-public:
-  explicit CursorScope(BusyCursor* cursor) : cursor_(cursor) {
-    if (cursor_) cursor_->Show();
-  }
-  ~CursorScope() {
-    if (cursor_) cursor_->Restore();
-  }
-  CursorScope(const CursorScope&) = delete;
-  CursorScope& operator=(const CursorScope&) = delete;
-
-private:
-  BusyCursor* cursor_;
-};
 
 }  // namespace
 
@@ -52,7 +28,7 @@ void SetCapZero(Device& device, const ChannelTable& table) {
 
 void RampCapToZero(Device& device, const ChannelTable& table, TickClock& clock,
                    std::span<const int16_t> levels, BusyCursor* cursor) {
-  CursorScope cursorScope(cursor);
+  BusyCursorScope cursorScope(cursor);
   int caps = CapsInUse(table);
   std::array<int16_t, kMaxCaps> level{};
   std::array<double, kMaxCaps> rate{};

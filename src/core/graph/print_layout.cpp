@@ -1,5 +1,6 @@
 #include "core/graph/print_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,26 @@ PrintLayout MakePrintLayout(const PaperSetup& paper, int pageWidth, int pageHeig
   page.legend = {Trunc((1.0 - sl / cw) * wp), Scale(hp, sc, ch)};
   page.caption = {wp, Trunc((1.0 - sc / ch) * hp)};
   return out;
+}
+
+PageLayout MakePictureLayout(const PlotRect& area, int legendWidth, int baseHeight,
+                             int captionHeight) {
+  const int width = area.Width();
+  const int legend = std::min(width / 2, legendWidth);
+  const int plotWidth = width - legend;
+  PageLayout layout;
+  layout.px = area.Left;
+  layout.py = area.Top;
+  layout.base = {plotWidth, baseHeight};
+  layout.caption = {width, captionHeight};
+  layout.plot = {plotWidth, area.Height() - baseHeight - captionHeight};
+  layout.legend = {legend, layout.plot.Height + baseHeight};
+  return layout;
+}
+
+PlotMargins ScaledPlotMargins(double scale) {
+  return {Trunc(kScreenPlotMargins.Left * scale), Trunc(kScreenPlotMargins.Top * scale),
+          Trunc(kScreenPlotMargins.Right * scale), Trunc(kScreenPlotMargins.Bottom * scale)};
 }
 
 bool PlotAreaDrawable(const AreaSize& plot, const PlotMargins& margins) {

@@ -41,6 +41,17 @@ struct PrintLayout {
 PrintLayout MakePrintLayout(const PaperSetup& paper, int pageWidth, int pageHeight,
                             const WindowProportions& window);
 
+// A picture of a record (an image file) in `area`: the plot with the legend
+// at its right, the base values under the plot and the caption across the
+// bottom, each text area as tall as its text needs (0 for no text). The
+// legend is `legendWidth` wide, but never more than half the picture.
+PageLayout MakePictureLayout(const PlotRect& area, int legendWidth, int baseHeight,
+                             int captionHeight);
+
+// The screen's plot margins at `scale` device units per screen pixel,
+// truncated.
+PlotMargins ScaledPlotMargins(double scale);
+
 // An area is drawn only when it has a size, and the plot only when its
 // inner rectangle has one.
 bool PlotAreaDrawable(const AreaSize& plot, const PlotMargins& margins);

@@ -67,8 +67,4 @@ bool ZoomBand::Release() {
   return true;
 }
 
-PlotRect ZoomBand::Area(const PlotRect& inner) const {
-  return BandIsX ? XStrip(BandStartX, BandCurX, inner) : YStrip(BandStartY, BandCurY, inner);
-}
-
 }  // namespace tornel

@@ -34,8 +34,6 @@ public:
   // The button went up: true when a band was being dragged (it ends here).
   bool Release();
 
-  // The area the band covers now (empty while it has no width).
-  PlotRect Area(const PlotRect& inner) const;
   // Start and current coordinate along the band's axis.
   int32_t Start() const { return BandIsX ? BandStartX : BandStartY; }
   int32_t Current() const { return BandIsX ? BandCurX : BandCurY; }

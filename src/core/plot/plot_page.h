@@ -10,6 +10,7 @@ struct AreaSize {
   int Width = 0;
   int Height = 0;
   bool Empty() const { return Width <= 0 || Height <= 0; }
+  bool operator==(const AreaSize&) const = default;
 };
 
 // A page: the plot with the legend to its right, the base values below the

@@ -26,16 +26,20 @@ uint32_t NextNumber() {
   return counter.fetch_add(1) % 100000000u;
 }
 
-std::filesystem::path TempFolder() {
-  std::error_code ec;
-  auto dir = std::filesystem::temp_directory_path(ec);
-  return ec ? std::filesystem::path("/tmp") : dir;
-}
-
 }  // namespace
 
+std::string SystemTempFolder() {
+  std::error_code ec;
+  auto dir = std::filesystem::temp_directory_path(ec);
+  return ec ? std::string("/tmp") : dir.string();
+}
+
 std::string CreateTempFile(std::string_view prefix) {
-  const auto dir = TempFolder();
+  return CreateTempFileIn(SystemTempFolder(), prefix);
+}
+
+std::string CreateTempFileIn(const std::string& folder, std::string_view prefix) {
+  const std::filesystem::path dir(folder);
   std::string path;
   for (int attempt = 0; attempt < 1000; ++attempt) {
     path = (dir / (std::string(prefix) + std::to_string(NextNumber()))).string();

@@ -6,10 +6,11 @@
 #include "core/device/simulated_bench.h"
 #include "ui/app/app_paths.h"
 #include "ui/app/command_line.h"
+#include "ui/canvas/file_path.h"
 
 AppRuntime::AppRuntime(const AppPaths& paths, const std::optional<QString>& deviceOption)
     : configPath_(paths.PrepareConfigPath()), textFolders_(paths.TextFolders()) {
-  tornel::ProfileFile ini(configPath_.toStdString());
+  tornel::ProfileFile ini(FilePath(configPath_));
   tornel::DeviceChoice choice = tornel::ReadDeviceChoice(ini);
   if (deviceOption) {
     auto chosen = tornel::ParseDeviceOption(deviceOption->toStdString(), choice);

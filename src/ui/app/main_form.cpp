@@ -24,6 +24,9 @@
 #include "core/device/tick_clock.h"
 #include "core/device/zero_calibration.h"
 #include "core/text/user_error.h"
+#include "ui/acquisition/acp_dlg.h"
+#include "ui/acquisition/cap_dlg.h"
+#include "ui/app/static_flow.h"
 #include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
 #include "ui/widgets/child_menu_provider.h"
@@ -35,6 +38,8 @@
 #include "ui/widgets/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
+#include "ui/canvas/file_path.h"
+#include "ui/config/main_nastr.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/scheme/struct_frm.h"
 
@@ -90,7 +95,7 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
 
   for (std::string& name : channels_.ChanName) name.clear();
   for (std::string& unit : channels_.ChanUnit) unit.clear();
-  channels_.ConfigPath = env_.configPath.toStdString();
+  channels_.ConfigPath = FilePath(env_.configPath);
   channels_.CapCount = 2;
   printer_->setPageOrientation(QPageLayout::Landscape);
   channels_.LoadConfig();
@@ -167,6 +172,9 @@ void TMainForm::ConnectActions() {
   connect(a.ACalibrZero, &QAction::triggered, this, &TMainForm::ACalibrZeroExecute);
   connect(a.AResetZero, &QAction::triggered, this, &TMainForm::AResetZeroExecute);
   connect(a.HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+  connect(a.ANastrACP, &QAction::triggered, this, &TMainForm::ANastrACPExecute);
+  connect(a.ANastrCAP, &QAction::triggered, this, &TMainForm::ANastrCAPExecute);
+  connect(a.AParams, &QAction::triggered, this, &TMainForm::AParamsExecute);
   connect(a.WindowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
   connect(a.WindowTileHorizontal, &QAction::triggered, this,
           [this] { WindowArranger::TileHorizontal(mdiArea_); });
@@ -176,11 +184,6 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::MinimizeAll(mdiArea_); });
   connect(a.WindowArrangeAll, &QAction::triggered, this,
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
-
-  // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStaticHar, a.ANastrACP, a.ANastrCAP, a.AParams}) {
-    action->setEnabled(false);
-  }
 }
 
 void TMainForm::UpdateChildActions() {
@@ -312,10 +315,7 @@ void TMainForm::APerehHarExecute() {
 
 void TMainForm::AStaticHarExecute() {
   if (!ShowDescription(QStringLiteral("StatDoc.rtf"))) return;
-  // Next comes the static dialog (TStaticDlg) with its defaults; on OK with
-  // more than one point, its points open in a graph window captioned by
-  // AddChild(window, "Статическая характеристика "); otherwise its points
-  // file is deleted.
+  RunStaticFlow(*this);
 }
 
 TMainForm::FileKind TMainForm::KindOfFile(const QString& path) {
@@ -399,6 +399,18 @@ void TMainForm::ACalibrZeroExecute() {
 
 void TMainForm::AResetZeroExecute() {
   ErrorBox::Guard(this, [this] { tornel::ResetZero(channels_); });
+}
+
+void TMainForm::ANastrACPExecute() {
+  ErrorBox::Guard(this, [this] { EditAcpSettings(*this); });
+}
+
+void TMainForm::ANastrCAPExecute() {
+  ErrorBox::Guard(this, [this] { EditCapSettings(*this); });
+}
+
+void TMainForm::AParamsExecute() {
+  ErrorBox::Guard(this, [this] { EditParams(Channels(), this); });
 }
 
 void TMainForm::HelpAboutExecute() {

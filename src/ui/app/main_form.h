@@ -105,6 +105,9 @@ public:
   void APrintSetupExecute();
   void ACalibrZeroExecute();
   void AResetZeroExecute();
+  void ANastrACPExecute();
+  void ANastrCAPExecute();
+  void AParamsExecute();
   void HelpAboutExecute();
 
 protected:

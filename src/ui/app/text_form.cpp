@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/text/rtf_reader.h"
+#include "ui/canvas/file_path.h"
 #include "ui/widgets/center_on_screen.h"
 
 TTextForm::TTextForm(QWidget* parent)
@@ -39,7 +40,7 @@ TTextForm::TTextForm(QWidget* parent)
 }
 
 void TTextForm::LoadFile(const QString& path) {
-  std::string html = tornel::RtfReader::LoadFileAsHtml(path.toStdString());
+  std::string html = tornel::RtfReader::LoadFileAsHtml(FilePath(path));
   richEdit_->setHtml(QString::fromStdString(html));
 }
 

@@ -14,6 +14,8 @@
 #include "core/records/file_handle.h"
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
+#include "core/graph/print_layout.h"
+#include "ui/canvas/memo_text.h"
 #include "ui/canvas/qt_canvas.h"
 
 namespace tornel {
@@ -37,16 +39,6 @@ int TextHeight(const QString& text, const QFont& font, const QPaintDevice& devic
   return std::max(least, bounds.height() + metrics.height() / 2);
 }
 
-void WriteText(QPainter& painter, const PlotRect& area, const QString& text, const QFont& font) {
-  if (text.isEmpty() || area.Width() <= 0 || area.Height() <= 0) return;
-  painter.save();
-  painter.setFont(QtCanvas::FontForDevice(font, *painter.device()));
-  painter.setPen(Qt::black);
-  painter.drawText(QRect(area.Left, area.Top, area.Width(), area.Height()),
-                   Qt::AlignCenter | Qt::TextWordWrap, text);
-  painter.restore();
-}
-
 }  // namespace
 
 void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& area,
@@ -57,29 +49,17 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
   QtCanvas canvas(painter, picture.font);
 
   record.RecountRecord();
-  const int legendWidth = std::min(
-      area.width() / 2, std::max(Scaled(kLegendWidth, scale), LegendExtent(record, canvas).cx));
-  const int plotWidth = area.width() - legendWidth;
-  PageLayout layout;
-  layout.px = area.left();
-  layout.py = area.top();
-  layout.base.Width = plotWidth;
-  layout.base.Height =
-      TextHeight(picture.baseText, picture.baseFont, device, plotWidth, Scaled(kBaseHeight, scale));
-  layout.caption.Width = area.width();
-  layout.caption.Height = TextHeight(picture.caption, picture.captionFont, device, area.width(),
-                                     Scaled(kCaptionHeight, scale));
-  layout.plot.Width = plotWidth;
-  layout.plot.Height = area.height() - layout.base.Height - layout.caption.Height;
-  layout.legend.Width = legendWidth;
-  layout.legend.Height = layout.plot.Height + layout.base.Height;
-
-  const PlotMargins margins{
-      Scaled(kScreenPlotMargins.Left, scale), Scaled(kScreenPlotMargins.Top, scale),
-      Scaled(kScreenPlotMargins.Right, scale), Scaled(kScreenPlotMargins.Bottom, scale)};
-  const PageAreas areas = DrawPlot(record, canvas, margins, layout);
-  WriteText(painter, areas.base, picture.baseText, picture.baseFont);
-  WriteText(painter, areas.caption, picture.caption, picture.captionFont);
+  const int legendWidth = std::max(Scaled(kLegendWidth, scale), LegendExtent(record, canvas).cx);
+  const PlotRect whole{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+  const int plotWidth = MakePictureLayout(whole, legendWidth, 0, 0).plot.Width;
+  const PageLayout layout = MakePictureLayout(
+      whole, legendWidth,
+      TextHeight(picture.baseText, picture.baseFont, device, plotWidth, Scaled(kBaseHeight, scale)),
+      TextHeight(picture.caption, picture.captionFont, device, area.width(),
+                 Scaled(kCaptionHeight, scale)));
+  const PageAreas areas = DrawPlot(record, canvas, ScaledPlotMargins(scale), layout);
+  WriteMemoText(painter, areas.base, picture.baseText, picture.baseFont, Qt::AlignVCenter);
+  WriteMemoText(painter, areas.caption, picture.caption, picture.captionFont, Qt::AlignVCenter);
 }
 
 QImage RenderRecordImage(TGraphRecord& record, const RecordPicture& picture) {

@@ -12,6 +12,7 @@
 #include "core/graph/record_settings.h"
 #include "core/records/compare_file.h"
 #include "core/text/user_error.h"
+#include "ui/canvas/file_path.h"
 #include "ui/widgets/error_box.h"
 
 GrDlgComparePage::GrDlgComparePage(
@@ -75,7 +76,7 @@ void GrDlgComparePage::OpenFile(int slot) {
 void GrDlgComparePage::ChooseFile(int slot, const QString& path) {
   std::string copy;
   try {
-    copy = tornel::LoadCompareFile(path.toStdString(), recorded_);
+    copy = tornel::LoadCompareFile(FilePath(path), recorded_);
   } catch (const tornel::UserError& e) {
     // The slot keeps what it had; the dialog stays open for another choice.
     ErrorBox::ShowPlain(this, QString::fromUtf8(e.what()));

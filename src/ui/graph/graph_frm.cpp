@@ -22,10 +22,13 @@
 #include "core/graph/base_values_text.h"
 #include "core/text/number_text.h"
 #include "ui/widgets/error_box.h"
+#include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
+#include "ui/graph/filter_progress_window.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/graph/graph_file_dialogs.h"
+#include "ui/graph/graph_filter_commands.h"
 #include "ui/graph/graph_legend_box.h"
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
@@ -43,8 +46,6 @@ constexpr int kLegendWidth = 65;
 constexpr int kCaptionHeight = 43;
 constexpr int kSplitterWidth = 2;
 constexpr int kMinPanelSize = 10;
-
-std::string FilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QFrame* Panel(const char* name, QWidget* content, bool bordered = false) {
   auto* panel = new QFrame;
@@ -92,6 +93,13 @@ TGraphFrm::TGraphFrm(WindowHost& host, QWidget* parent)
   BuildLayout();
   BuildMenus();
   ConnectActions();
+  filters_ = new GraphFilterCommands(
+      {this, &record_, &host.Channels(), [this] { RefreshTable(); },
+       [this](const std::function<void()>& work) { return ErrorBox::Guard(this, work); }},
+      *actions_, this);
+  filters_->SetProgressFactory([] { return std::make_unique<FilterProgressWindow>(); });
+  filters_->Watch(filterMenu_);
+  filters_->Watch(popup_->findChild<QMenu*>(QStringLiteral("PMGraphFilters")));
   resize(kDesignWidth, kDesignHeight);
   UpdateBaseValues();
 }
@@ -230,6 +238,7 @@ void TGraphFrm::UpdateBaseValues() {
 }
 
 void TGraphFrm::RefreshPicture() {
+  if (filters_) filters_->UpdateActions();
   UpdateBaseValues();
   paintBox_->Invalidate();
   legendBox_->update();

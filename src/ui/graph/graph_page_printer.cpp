@@ -8,24 +8,8 @@
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
+#include "ui/canvas/memo_text.h"
 #include "ui/canvas/qt_canvas.h"
-
-namespace {
-
-// Centred and word-wrapped from the top of its area, as the memo shows it.
-void WriteMemo(QPainter& painter, const tornel::PlotRect& area, const QString& text,
-               const QFont& font) {
-  if (text.isEmpty() || area.Width() <= 0 || area.Height() <= 0) return;
-  painter.save();
-  painter.setFont(tornel::QtCanvas::FontForDevice(font, *painter.device()));
-  painter.setPen(Qt::black);
-  painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()));
-  painter.drawText(QRect(area.Left, area.Top, area.Width(), area.Height()),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
-  painter.restore();
-}
-
-}  // namespace
 
 tornel::PrintLayout GraphPagePrinter::Layout(QSize page) const {
   return tornel::MakePrintLayout(paper, page.width(), page.height(), window);
@@ -45,8 +29,8 @@ void GraphPagePrinter::Paint(tornel::TGraphRecord& record, QPainter& painter, QS
       tornel::DrawLegend(record, canvas, areas.legend.Left, areas.legend.Top);
     }
   }
-  WriteMemo(painter, areas.base, baseText, baseFont);
-  WriteMemo(painter, areas.caption, caption, captionFont);
+  WriteMemoText(painter, areas.base, baseText, baseFont);
+  WriteMemoText(painter, areas.caption, caption, captionFont);
 }
 
 void GraphPagePrinter::Print(tornel::TGraphRecord& record, QPrinter& printer,

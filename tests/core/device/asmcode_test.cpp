@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/device/null_device.h"
-#include "support/fake_device.h"
+#include "tests/support/fake_device.h"
 
 namespace tornel {
 namespace {

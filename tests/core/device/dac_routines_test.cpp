@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {

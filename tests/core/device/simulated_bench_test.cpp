@@ -9,9 +9,10 @@
 #include "core/device/asmcode.h"
 #include "core/device/device_selection.h"
 #include "core/device/zero_calibration.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {
@@ -138,11 +139,7 @@ TEST(SimulatedBench, TheStartButtonDrivesTheStartSignal) {
 }
 
 TEST(SimulatedBench, ZeroCalibrationBringsTheSpareInputsToZero) {
-  class NoPriority final : public PriorityControl {
-  public:
-    void SetProcessPriorityClass(int32_t) override {}
-    void SetThreadPriority(int32_t) override {}
-  } priority;
+  testing::FakePriorityControl priority;
   testing::TempDir dir;
   ChannelTable table;
   table.ConfigPath = dir.File("Tornel.ini");

@@ -8,9 +8,10 @@
 
 #include "core/config/profile_file.h"
 #include "core/text/user_error.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {
@@ -18,20 +19,18 @@ namespace {
 using testing::FakeDevice;
 using testing::FakeTickClock;
 using testing::TempDir;
-
-// Records the calls and whether the configuration had been saved by then.
-class RecordingPriority final : public PriorityControl {
-public:
-  explicit RecordingPriority(std::string configPath) : path_(std::move(configPath)) {}
-  void SetProcessPriorityClass(int32_t c) override { Log("class " + std::to_string(c)); }
-  void SetThreadPriority(int32_t p) override { Log("thread " + std::to_string(p)); }
-  std::vector<std::string> calls;
-
-private:
-  void Log(std::string call) {
-    calls.push_back(call + (std::filesystem::exists(path_) ? " saved" : ""));
+// The priority calls, each marked " saved" when the configuration file
+// existed by then.
+struct SavingPriority {
+  explicit SavingPriority(std::string configPath) : path(std::move(configPath)) {
+    control.onCall = [this](const std::string& call) {
+      calls.push_back(call + (std::filesystem::exists(path) ? " saved" : ""));
+    };
   }
-  std::string path_;
+  operator PriorityControl&() { return control; }
+  std::string path;
+  testing::FakePriorityControl control;
+  std::vector<std::string> calls;
 };
 
 struct Bench {
@@ -53,7 +52,7 @@ struct Bench {
 TEST(CalibrateZero, EveryReadAt12GivesOffsetsOfMinus12InTheTableAndTheFile) {
   Bench bench;
   bench.device.SetConstantAll(12);
-  RecordingPriority priority(bench.table.ConfigPath);
+  SavingPriority priority(bench.table.ConfigPath);
   std::vector<int> progress;
   CalibrateZero(bench.device, bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
 
@@ -87,7 +86,7 @@ TEST(CalibrateZero, OffsetIsTheNegatedMeanTruncatedTowardZero) {
   for (int ch = 0; ch < 16; ++ch)
     if (ch < static_cast<int>(cases.size()))
       bench.device.SetSequence(static_cast<int16_t>(ch), cases[ch].pattern);
-  RecordingPriority priority(bench.table.ConfigPath);
+  SavingPriority priority(bench.table.ConfigPath);
   CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (std::size_t ch = 0; ch < cases.size(); ++ch)
     EXPECT_EQ(bench.table.Offset[ch], cases[ch].offset) << "channel " << ch;
@@ -97,7 +96,7 @@ TEST(CalibrateZero, ReadsEachChannelAtLeastOnceWhenTheClockJumps) {
   Bench bench;
   bench.device.SetReadHook([&](int16_t) { bench.clock.Advance(5000); });
   bench.device.SetConstantAll(-3);
-  RecordingPriority priority(bench.table.ConfigPath);
+  SavingPriority priority(bench.table.ConfigPath);
   CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (int16_t ch = 0; ch < 16; ++ch) {
     EXPECT_EQ(bench.device.ReadCount(ch), 1u);
@@ -110,7 +109,7 @@ TEST(CalibrateZero, ASaveFailurePassesThroughWithOffsetsKeptAndPrioritiesLowered
   testing::WriteBytes(bench.dir.File("plain"), "x");
   bench.table.ConfigPath = bench.dir.File("plain") + "/Tornel.ini";
   bench.device.SetConstantAll(4);
-  RecordingPriority priority(bench.table.ConfigPath);
+  SavingPriority priority(bench.table.ConfigPath);
   EXPECT_THROW(CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr), UserError);
   EXPECT_EQ(bench.table.Offset[15], -4);
   EXPECT_EQ(priority.calls,

@@ -53,6 +53,29 @@ TEST(MakePrintLayout, AWindowWithoutCaptionRoomGivesACaptionOfNoHeight) {
   EXPECT_FALSE(l.page.plot.Empty());
 }
 
+TEST(MakePictureLayout, PlotAndLegendShareTheWidthAndTheTextsTakeTheirHeight) {
+  struct Case {
+    int legendWidth, baseHeight, captionHeight;
+    AreaSize plot, legend, base, caption;
+  };
+  // An 800 x 500 picture at (10, 20); the legend never takes more than half.
+  const Case cases[] = {
+      {65, 0, 0, {735, 500}, {65, 500}, {735, 0}, {800, 0}},
+      {65, 54, 43, {735, 403}, {65, 457}, {735, 54}, {800, 43}},
+      {500, 0, 43, {400, 457}, {400, 457}, {400, 0}, {800, 43}},
+  };
+  for (const Case& c : cases) {
+    const PageLayout l = MakePictureLayout({10, 20, 810, 520}, c.legendWidth, c.baseHeight,
+                                           c.captionHeight);
+    EXPECT_EQ(l.px, 10);
+    EXPECT_EQ(l.py, 20);
+    EXPECT_EQ(l.plot, c.plot) << c.legendWidth;
+    EXPECT_EQ(l.legend, c.legend) << c.legendWidth;
+    EXPECT_EQ(l.base, c.base) << c.legendWidth;
+    EXPECT_EQ(l.caption, c.caption) << c.legendWidth;
+  }
+}
+
 TEST(PlotAreaDrawable, NeedsRoomInsideTheMargins) {
   const PlotMargins m{60, 20, 20, 20};
   EXPECT_TRUE(PlotAreaDrawable({81, 41}, m));

@@ -8,8 +8,8 @@
 #include "core/scheme/model_tables.h"
 #include "core/text/user_error.h"
 #include "scheme_fixture.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {

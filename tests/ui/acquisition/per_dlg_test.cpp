@@ -16,7 +16,7 @@
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
 #include "transient_fixture.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 
@@ -292,8 +292,8 @@ TEST_F(TransientTest, ContinueRecordsTheWholeDurationThenClosesWithOk) {
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(Child<QPushButton>(dialog.get(), "StartButton")->isEnabled());
-  EXPECT_EQ(priority.calls, (std::vector<std::pair<std::string, int32_t>>{
-                                {"class", 128}, {"thread", 2}, {"class", 32}, {"thread", 0}}));
+  EXPECT_EQ(priority.calls,
+            (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));
 }
 
 TEST_F(TransientTest, AutomaticModeOffDrivesNoDac) {

@@ -70,7 +70,7 @@ TEST_F(TransientTest, DestroyingARunningThreadEndsTheRunAndLeavesTheDacsAtZero) 
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(device.LastCode(1), 511);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(priority.calls.back(), (std::pair<std::string, int32_t>{"thread", 0}));
+  EXPECT_EQ(priority.calls.back(), "thread 0");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "core/text/cp1251.h"
 #include "ui/acquisition/per_dlg.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 TransientTest::TransientTest() {
   clock.SetAutoAdvance(1);

@@ -12,9 +12,9 @@
 #include "core/config/channel_table.h"
 #include "core/device/dac_routines.h"
 #include "core/graph/print_layout.h"
-#include "support/fake_device.h"
-#include "support/fake_priority_control.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
 #include "ui/widgets/window_host.h"
 
 namespace tornel::testing {

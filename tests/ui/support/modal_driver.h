@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QPointer>
+#include <QList>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <ostream>
-#include "ui/support/qt_printers.h"
+
+#include "tests/ui/support/qt_printers.h"
 
 
 namespace tornel::testing {
@@ -47,6 +52,41 @@ inline void OnNextModal(std::function<void(QWidget*)> answer, const char* classN
   timer->start();
 }
 
+// Answers the modal windows a command opens, in order, as the user would:
+// each answer gets the next new modal window and must close it. A window that
+// no answer expects goes to `every` when there is one (a handler for every
+// window); otherwise it is rejected and counted, so a surprise question fails
+// the test instead of hanging it. A window an answer left open for a second is
+// rejected.
+class ModalAnswers {
+public:
+  ModalAnswers();
+  explicit ModalAnswers(std::function<void(QWidget*)> every);
+  void Then(std::function<void(QWidget*)> answer) { answers_.push_back(std::move(answer)); }
+  int Unexpected() const { return unexpected_; }
+  // Windows met so far, answered or not.
+  int Seen() const { return static_cast<int>(seen_.size()); }
+  int Answered() const { return answered_; }
+  bool AllAnswered() const { return answers_.empty(); }
+
+private:
+  void Poll();
+
+  QTimer timer_;
+  std::function<void(QWidget*)> every_;
+  std::deque<std::function<void(QWidget*)>> answers_;
+  QList<QPointer<QWidget>> seen_;
+  QPointer<QWidget> last_;
+  int lastTicks_ = 0;
+  int unexpected_ = 0;
+  int answered_ = 0;
+};
+
+// The text of a message box, or empty for any other window.
+QString MessageText(QWidget* window);
+// Presses the message box's default button, or rejects any other dialog.
+void Dismiss(QWidget* window);
+
 // While it lives, a modal window that opens fails the test and is rejected,
 // so that a dialog nobody expected cannot hang it.
 class NoModalExpected {
@@ -77,8 +117,8 @@ T* Child(QWidget* window, const char* name) {
 // A left click in the middle of the widget, as the mouse gives it.
 inline void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
-// A click on a check box's indicator, where a user ticks it.
-inline void ClickBox(QCheckBox* box) {
+// A click on a check box's or radio item's indicator, where a user ticks it.
+inline void ClickBox(QAbstractButton* box) {
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
 }
 

@@ -1,0 +1,28 @@
+#include "core/static/level_ramp.h"
+
+#include <cmath>
+
+#include "core/device/asmcode.h"
+#include "core/device/cap_ramp_rate.h"
+
+namespace tornel {
+
+void RampDacLevel(Device& device, const ChannelTable& table, TickClock& clock, int dac,
+                  int16_t from, int16_t target, const std::function<void(int16_t level)>& step) {
+  double rate = CapRampRate(table, dac);
+  if (target < from) rate = -rate;
+  int16_t zero = table.Offset[kCapSlotBase + dac];
+  uint32_t start = clock.Now();
+  int16_t level = from;
+  do {
+    // In double until it is known not to pass the target: a long elapsed
+    // time at a fast rate lies far outside int16.
+    double value = std::trunc(TicksSince(start, clock.Now()) * rate + from);
+    bool passed = target >= from ? value >= target : value <= target;
+    level = passed ? target : static_cast<int16_t>(value);
+    device.Write(static_cast<int16_t>(dac), ClampCapCode(zero + level));
+    if (step) step(level);
+  } while (level != target);
+}
+
+}  // namespace tornel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class WindowHost;
+class QMdiSubWindow;
+
+namespace tornel {
+class TGraphRecord;
+}
+
+// The main window's static command once its description was confirmed: the
+// static window with its saved settings; after OK the settings are stored
+// and, with more than one point, the points open in a graph window
+// "Статическая характеристика <n>" whose record owns the point file.
+// Otherwise the point file is deleted. Returns that window, or nullptr.
+QMdiSubWindow* RunStaticFlow(WindowHost& host);
+
+// A fresh record takes the points of a static characteristic: one frame per
+// point with all 16 ADC channels and DAC 1 and 2.
+void FillStaticRecord(tornel::TGraphRecord& record, int32_t points, const std::string& pointFile);
