@@ -9,8 +9,8 @@
 #include "core/scheme/place_block_edit.h"
 #include "core/scheme/scheme_file.h"
 #include "main_form_fixture.h"
-#include "support/temp_dir.h"
-#include "ui/graph/graph_test_support.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/graph/graph_test_support.h"
 #include "ui/scheme/struct_frm.h"
 
 namespace {

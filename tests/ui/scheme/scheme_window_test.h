@@ -7,12 +7,12 @@
 #include <QUndoStack>
 #include <memory>
 
-#include "core/records/scoped_tmpdir.h"
-#include "support/temp_dir.h"
-#include "ui/graph/graph_test_support.h"
+#include "tests/core/records/scoped_tmpdir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/graph/graph_test_support.h"
+#include "tests/ui/support/fake_window_host.h"
 #include "ui/scheme/scheme_paint_box.h"
 #include "ui/scheme/struct_frm.h"
-#include "ui/support/fake_window_host.h"
 
 namespace schemetest {
 
