@@ -70,6 +70,9 @@ void GraphPaintBox::Render() {
   timer.start();
   dirty_ = false;
   band_.BandDragging = false;
+  // A long record is drawn from its min/max summaries; a missing one costs
+  // one read of the sample file, under the caller's hourglass.
+  record_.Summaries.Prepare(record_);
   const qreal ratio = devicePixelRatioF();
   QImage image(size() * ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
