@@ -34,12 +34,10 @@ BENCHMARK(BM_PlainLoop_Baseline);
 
 // One scan's worth of AcpRead per iteration, as the scan loop calls it.
 void ReadEveryChannel(benchmark::State& state, tornel::Device& device) {
-  tornel::SetActiveDevice(&device);
   int64_t sum = 0;
   for (auto _ : state)
-    for (int16_t ch = 0; ch < kChannels; ++ch) sum += tornel::AcpRead(ch);
+    for (int16_t ch = 0; ch < kChannels; ++ch) sum += tornel::AcpRead(device, ch);
   benchmark::DoNotOptimize(sum);
-  tornel::SetActiveDevice(nullptr);
   state.SetItemsProcessed(state.iterations() * kChannels);
 }
 

@@ -23,6 +23,7 @@
 #include "ui/canvas/qt_canvas.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/graph/graph_paint_box.h"
+#include "tests/ui/support/fake_window_host.h"
 
 namespace {
 
@@ -62,10 +63,10 @@ std::string Recording() {
 // recording is not the record's own, so it outlives the window.
 struct Window {
   Window() {
-    App();
+    tornel::ChannelTable& table = host.table;
     table.ConfigPath = (std::filesystem::temp_directory_path() / "tornel-bench.ini").string();
     for (int s = 0; s < tornel::kChannelSlots; ++s) table.Base[s] = table.RealBase[s] = 1.0;
-    frm = std::make_unique<TGraphFrm>(table);
+    frm = std::make_unique<TGraphFrm>(host);
     tornel::TGraphRecord& r = frm->Record();
     r.AcpMask = r.AcpShowMask = 0xFFFF;
     r.Duration = r.TMax = 1.0;
@@ -75,7 +76,11 @@ struct Window {
     QCoreApplication::processEvents();
     frm->PaintBox()->RenderNow();
   }
-  tornel::ChannelTable table;
+  // The application exists before the host's widgets.
+  struct ApplicationFirst {
+    ApplicationFirst() { App(); }
+  } application;
+  tornel::testing::FakeWindowHost host;
   std::unique_ptr<TGraphFrm> frm;
 };
 

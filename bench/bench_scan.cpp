@@ -42,7 +42,6 @@ std::string BenchFile() {
 
 void ScanLoop(benchmark::State& state, int channels) {
   tornel::NullDevice device;
-  tornel::SetActiveDevice(&device);
   tornel::ChannelTable table;
   tornel::MonotonicTickClock clock;
   NoHooks hooks;
@@ -56,11 +55,10 @@ void ScanLoop(benchmark::State& state, int channels) {
   int64_t scans = 0;
   for (auto _ : state) {
     tornel::ScanResult result =
-        tornel::RunScan(request, {table, clock, priority, hooks}, writer, terminate);
+        tornel::RunScan(request, {device, table, clock, priority, hooks}, writer, terminate);
     if (result.Outcome != tornel::ScanOutcome::Completed) state.SkipWithError("scan failed");
     scans += result.Count;
   }
-  tornel::SetActiveDevice(nullptr);
   std::filesystem::remove(request.FileName);
   state.SetItemsProcessed(scans);
 }
@@ -75,7 +73,6 @@ BENCHMARK(BM_ScanLoop_16ch)->Unit(benchmark::kMillisecond)->UseRealTime();
 // codes, append through the writer, read the clock.
 void BM_ScanBaseline_16ch(benchmark::State& state) {
   tornel::NullDevice device;
-  tornel::SetActiveDevice(&device);
   tornel::MonotonicTickClock clock;
   tornel::TickClock& ticks = clock;
   tornel::RawSampleWriter writer;
@@ -87,14 +84,13 @@ void BM_ScanBaseline_16ch(benchmark::State& state) {
     uint32_t start = ticks.Now();
     while (tornel::TicksSince(start, ticks.Now()) < kRecordSeconds * 1000) {
       for (int16_t ch = 0; ch < 16; ++ch) {
-        scan[ch] = static_cast<int16_t>(tornel::AcpRead(ch) + zero[ch]);
+        scan[ch] = static_cast<int16_t>(tornel::AcpRead(device, ch) + zero[ch]);
       }
       writer.Append(scan);
       ++scans;
     }
     writer.Close();
   }
-  tornel::SetActiveDevice(nullptr);
   std::filesystem::remove(BenchFile());
   state.SetItemsProcessed(scans);
 }

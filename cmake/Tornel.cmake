@@ -61,3 +61,44 @@ function(tornel_ui_tests name)
   gtest_discover_tests(test_ui_${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# tornel_ui_library(<folder> [TARGET name] [DEPS folder...] [QT component...]):
+# a static library of every .cpp/.h in src/ui/<folder>, named tornel_ui_<folder>
+# unless TARGET says otherwise, over every core library and the Qt components
+# given. DEPS are the other UI folders it may include; the build fails when it
+# includes one it does not declare.
+function(tornel_ui_library folder)
+  cmake_parse_arguments(ARG "" "TARGET" "DEPS;QT;EXTRA_SOURCES" ${ARGN})
+  set(target tornel_ui_${folder})
+  if(ARG_TARGET)
+    set(target ${ARG_TARGET})
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${sources} ${ARG_EXTRA_SOURCES})
+  set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  get_property(core_libs GLOBAL PROPERTY TORNEL_CORE_LIBRARIES)
+  target_link_libraries(${target} PUBLIC ${core_libs})
+  foreach(component IN LISTS ARG_QT)
+    target_link_libraries(${target} PUBLIC Qt6::${component})
+  endforeach()
+  set(allowed "")
+  foreach(dep IN LISTS ARG_DEPS)
+    get_property(dep_target GLOBAL PROPERTY TORNEL_UI_TARGET_${dep})
+    if(NOT dep_target)
+      message(FATAL_ERROR "src/ui/${folder} depends on src/ui/${dep}, which is not defined before it")
+    endif()
+    target_link_libraries(${target} PUBLIC ${dep_target})
+    list(APPEND allowed ${dep})
+  endforeach()
+  string(REPLACE ";" "," allowed "${allowed}")
+  add_custom_target(${target}_check_includes
+    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR}/src/ui -DFOLDER=${folder}
+            -DALLOWED=${allowed} -P ${PROJECT_SOURCE_DIR}/cmake/CheckUiIncludes.cmake
+    COMMENT "Checking the includes of src/ui/${folder}"
+    VERBATIM)
+  add_dependencies(${target} ${target}_check_includes)
+  set_property(GLOBAL PROPERTY TORNEL_UI_TARGET_${folder} ${target})
+  set_property(GLOBAL APPEND PROPERTY TORNEL_UI_LIBRARIES ${target})
+endfunction()

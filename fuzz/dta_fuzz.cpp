@@ -2,7 +2,6 @@
 // reader, the description and the CSV export. Besides crashes and sanitizer
 // reports it traps when a load breaks the show-mask invariant or leaves a
 // temporary file behind.
-#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -16,45 +15,28 @@
 #include "core/records/dta_info.h"
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
+#include "fuzz_folders.h"
 
 namespace {
 
-std::string g_input;
-std::string g_tmp;
-
-bool TempFolderEmpty() {
-  DIR* dir = opendir(g_tmp.c_str());
-  if (dir == nullptr) return false;
-  int entries = 0;
-  while (dirent* e = readdir(dir)) {
-    const std::string name = e->d_name;
-    if (name != "." && name != "..") ++entries;
-  }
-  closedir(dir);
-  return entries == 0;
-}
+tornel::fuzz::FuzzFolders g_folders;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char tmp[] = "/tmp/dta-fuzz-tmp-XXXXXX";
-  char in[] = "/tmp/dta-fuzz-in-XXXXXX";
-  if (mkdtemp(tmp) == nullptr || mkdtemp(in) == nullptr) std::abort();
-  g_tmp = tmp;
-  g_input = std::string(in) + "/input.dta";
-  setenv("TMPDIR", g_tmp.c_str(), 1);
+  g_folders = tornel::fuzz::MakeFuzzFolders("dta");
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
-    std::ofstream out(g_input, std::ios::binary | std::ios::trunc);
+    std::ofstream out(g_folders.input, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   {
     tornel::TGraphRecord record;
     try {
-      record.LoadDta(g_input);
+      record.LoadDta(g_folders.input);
       if ((record.AcpShowMask & ~record.AcpMask) != 0 ||
           (record.CapShowMask & ~record.CapMask) != 0 || record.DivX < 1 || record.DivY < 1) {
         __builtin_trap();
@@ -70,15 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   try {
-    std::string copy = tornel::LoadCompareFile(g_input, {0, 0});
+    std::string copy = tornel::LoadCompareFile(g_folders.input, {0, 0});
     unlink(copy.c_str());
   } catch (const tornel::UserError&) {
   }
-  if (!TempFolderEmpty()) __builtin_trap();
+  if (!tornel::fuzz::FolderEmpty(g_folders.tmp)) __builtin_trap();
   try {
-    tornel::DescribeDta(tornel::ReadDtaInfo(g_input));
+    tornel::DescribeDta(tornel::ReadDtaInfo(g_folders.input));
     std::ostringstream csv;
-    tornel::ExportDtaToCsv(g_input, csv, "csv", {});
+    tornel::ExportDtaToCsv(g_folders.input, csv, "csv", {});
   } catch (const tornel::UserError&) {
   }
   return 0;

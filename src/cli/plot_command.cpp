@@ -88,12 +88,8 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
                           std::to_string(kMinPlotSide) + " до " + std::to_string(kMaxPlotSide) +
                           " точек: \"" + value + "\""};
       }
-    } else if (!a.empty() && a[0] == '-') {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};
@@ -102,19 +98,7 @@ std::variant<PlotRequest, UsageError> ParsePlotArguments(const std::vector<std::
 }
 
 int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto parsed = ParsePlotArguments(args);
-  if (auto* usage = std::get_if<UsageError>(&parsed)) {
-    err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
-    return kExitUsage;
-  }
-  try {
-    RunPlot(std::get<PlotRequest>(parsed));
-  } catch (const UserError& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
-  }
-  out.flush();
-  return kExitOk;
+  return RunParsed(ParsePlotArguments(args), RunPlot, out, err);
 }
 
 }  // namespace tornel::cli

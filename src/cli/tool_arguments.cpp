@@ -28,13 +28,27 @@ const char* const kUsage =
     "  tornel-tool info ФАЙЛ.dta\n"
     "  tornel-tool export-csv ФАЙЛ.dta [-o ВЫХОД.csv] [--sep C] [--decimal C]\n"
     "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
+    "  tornel-tool run-scheme ФАЙЛ.str [--end T] [--step H] [--device none|sim]\n"
+    "              [--config INI] -o ВЫХОД.csv|ВЫХОД.dta\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
     "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
     "            (по умолчанию \",\" и \".\"), tab — табуляция\n"
     "plot        график с легендой, как его показывает окно графика, в PNG, SVG\n"
-    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n";
+    "            или PDF; --size — размер в точках (по умолчанию 800x500)\n"
+    "run-scheme  расчёт схемы в модельном времени (по умолчанию до 1 с с шагом\n"
+    "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
+    "            смещения каналов из --config, без него — нулевые\n";
+
+std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
+  if (!word.empty() && word[0] == '-' && word != "-") {
+    return UsageError{"неизвестный ключ \"" + word + "\""};
+  }
+  if (!input.empty()) return UsageError{"лишний аргумент \"" + word + "\""};
+  input = word;
+  return std::nullopt;
+}
 
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args) {
   ToolRequest request;
@@ -61,12 +75,8 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
                                 a == "--sep" ? request.csv.Separator : request.csv.Decimal)) {
         return UsageError{"значение " + a + " должно быть одним символом: \"" + value + "\""};
       }
-    } else if (!a.empty() && a[0] == '-' && a != "-") {
-      return UsageError{"неизвестный ключ \"" + a + "\""};
-    } else if (request.input.empty()) {
-      request.input = a;
-    } else {
-      return UsageError{"лишний аргумент \"" + a + "\""};
+    } else if (auto wrong = TakeInputWord(a, request.input)) {
+      return *wrong;
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};

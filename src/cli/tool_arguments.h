@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,6 +21,10 @@ struct ToolRequest {
 struct UsageError {
   std::string message;
 };
+
+// A word that is not a key's value: the input file (the first), an unknown
+// key, or one word too many. "-" is a file name (standard input or output).
+std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input);
 
 // args are the words after the program name.
 std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::string>& args);

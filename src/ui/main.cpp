@@ -7,7 +7,7 @@
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"
-#include "ui/app/error_box.h"
+#include "ui/widgets/error_box.h"
 #include "ui/app/main_form.h"
 
 int main(int argc, char* argv[]) {

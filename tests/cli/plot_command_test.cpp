@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "cli/tool_runner.h"
-#include "cli/tool_run.h"
-#include "core/records/hand_file.h"
-#include "core/records/scoped_tmpdir.h"
-#include "support/temp_dir.h"
+#include "tests/cli/tool_run.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/core/records/scoped_tmpdir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::cli {
 namespace {

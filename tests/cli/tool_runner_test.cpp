@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "cli/tool_run.h"
-#include "core/records/hand_file.h"
-#include "support/temp_dir.h"
+#include "tests/cli/tool_run.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::cli {
 namespace {

@@ -75,14 +75,4 @@ private:
   std::string description_ = "тестовое устройство";
 };
 
-// Makes `device` the active device for a test's scope and puts the built-in
-// null device back afterwards.
-class ScopedActiveDevice {
-public:
-  explicit ScopedActiveDevice(Device& device) { SetActiveDevice(&device); }
-  ~ScopedActiveDevice() { SetActiveDevice(nullptr); }
-  ScopedActiveDevice(const ScopedActiveDevice&) = delete;
-  ScopedActiveDevice& operator=(const ScopedActiveDevice&) = delete;
-};
-
 }  // namespace tornel::testing

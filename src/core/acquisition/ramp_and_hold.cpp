@@ -21,8 +21,10 @@ int64_t DelayToMs(double seconds) {
 
 }  // namespace
 
-RampAndHold::RampAndHold(const ScanRequest& request, const ChannelTable& table, int caps)
-    : caps_(static_cast<std::size_t>(std::clamp(caps, 0, kCapChannels))) {
+RampAndHold::RampAndHold(Device& device, const ScanRequest& request, const ChannelTable& table,
+                         int caps)
+    : device_(device),
+      caps_(static_cast<std::size_t>(std::clamp(caps, 0, kCapChannels))) {
   for (std::size_t i = 0; i < caps_; ++i) {
     int16_t amplitude = request.Amplitude[i];
     if ((request.CapMask >> i & 1) == 0 || amplitude == 0) continue;
@@ -55,7 +57,7 @@ void RampAndHold::DriveRamping(uint32_t elapsed) {
     } else {
       level_[i] = static_cast<int16_t>(ramp);
     }
-    CapWrite(static_cast<int16_t>(i), ClampCapCode(zero_[i] + level_[i]));
+    CapWrite(device_, static_cast<int16_t>(i), ClampCapCode(zero_[i] + level_[i]));
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/acquisition/scan_request.h"
 #include "core/config/channel_table.h"
+#include "core/device/device.h"
 
 namespace tornel {
 
@@ -17,9 +18,9 @@ class RampAndHold {
 public:
   // The DACs of request.CapMask below `caps` with a non-zero amplitude are
   // driven; the rates come from the table's DAC Base and RealBase now.
-  RampAndHold(const ScanRequest& request, const ChannelTable& table, int caps);
+  RampAndHold(Device& device, const ScanRequest& request, const ChannelTable& table, int caps);
 
-  // Evaluates the signals at `elapsed` ms and writes each DAC whose delay has
+  // Evaluates the signals at `elapsed` ms and writes to the device each DAC whose delay has
   // passed (strictly) and that has not yet reached its amplitude.
   void Drive(uint32_t elapsed) {
     if (rampingCount_ > 0) DriveRamping(elapsed);
@@ -33,6 +34,7 @@ public:
 private:
   void DriveRamping(uint32_t elapsed);
 
+  Device& device_;
   std::size_t caps_;
   int rampingCount_ = 0;
   std::array<bool, kCapChannels> ramping_{};

@@ -73,19 +73,19 @@ public:
         result_(result),
         caps_(std::clamp<int>(context.table.CapCount, 0, kCapChannels)),
         layout_(request, caps_),
-        signals_(request, context.table, caps_) {}
+        signals_(context.device, request, context.table, caps_) {}
 
   void Run() {
     if (!writer_.Create(request_.FileName, layout_.Values())) {
       result_.Outcome = ScanOutcome::FileNotCreated;
       result_.Message = "Не удалось создать файл " + request_.FileName;
       context_.hooks.DisableStartButton();
-      SetCapZero(context_.table);
+      SetCapZero(context_.device, context_.table);
       return;
     }
     std::exception_ptr error;
     try {
-      SetCapZero(context_.table);
+      SetCapZero(context_.device, context_.table);
       Scan();
     } catch (...) {
       error = std::current_exception();
@@ -94,7 +94,7 @@ public:
     if (!written || error) KeepWhatLanded();
     context_.hooks.DisableStartButton();
     try {
-      RampCapToZero(context_.table, context_.clock, signals_.Levels(), nullptr);
+      RampCapToZero(context_.device, context_.table, context_.clock, signals_.Levels(), nullptr);
     } catch (...) {
       if (!error) error = std::current_exception();
     }
@@ -111,6 +111,7 @@ public:
 private:
   void Scan() {
     TickClock& clock = context_.clock;
+    Device& device = context_.device;
     std::array<int16_t, kAcpChannels + kCapChannels> scan{};
     result_.Count = 0;
     result_.DurationMs = DurationToMs(request_.Duration);
@@ -125,7 +126,7 @@ private:
       if (request_.DriveCap) signals_.Drive(result_.Elapsed);
       std::size_t n = 0;
       for (std::size_t a = 0; a < layout_.acpCount; ++a) {
-        scan[n++] = AddWrapping(AcpRead(layout_.acp[a]), layout_.acpZero[a]);
+        scan[n++] = AddWrapping(AcpRead(device, layout_.acp[a]), layout_.acpZero[a]);
       }
       for (std::size_t c = 0; c < layout_.capCount; ++c) scan[n++] = signals_.Level(layout_.cap[c]);
       if (!writer_.Append(scan.data())) {

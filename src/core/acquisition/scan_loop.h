@@ -8,6 +8,7 @@
 #include "core/acquisition/scan_result.h"
 #include "core/config/channel_table.h"
 #include "core/config/priority_control.h"
+#include "core/device/device.h"
 #include "core/device/tick_clock.h"
 
 namespace tornel {
@@ -16,6 +17,7 @@ namespace tornel {
 // Offset, Tzi and priorities are read during the run; nothing may change
 // them meanwhile.
 struct ScanContext {
+  Device& device;
   const ChannelTable& table;
   TickClock& clock;
   PriorityControl& priority;

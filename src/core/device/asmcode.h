@@ -11,18 +11,15 @@ inline constexpr int16_t kCapMaxCode = 1023;
 // ADC input 16 is wired to the bench's start button.
 inline constexpr int16_t kStendStartChannel = 15;
 
-// The device operations every experiment uses, over the active device.
+// The device operations every experiment uses, over the device it is given.
 
-// `device` is not owned and must outlive its use; nullptr selects the
-// built-in null device.
-void SetActiveDevice(Device* device);
-Device& ActiveDevice();
-
-int16_t AcpRead(int16_t channel);
-// Clamps to 0..1023, then outputs.
-void CapWrite(int16_t channel, int16_t code);
+inline int16_t AcpRead(Device& device, int16_t channel) { return device.Read(channel); }
 int16_t ClampCapCode(int code);
+// Clamps to 0..1023, then outputs.
+inline void CapWrite(Device& device, int16_t channel, int16_t code) {
+  device.Write(channel, ClampCapCode(code));
+}
 // Ten raw reads of ADC 16 averaged with truncation: true above 500.
-bool StendStartSignal();
+bool StendStartSignal(Device& device);
 
 }  // namespace tornel

@@ -45,13 +45,13 @@ private:
 
 }  // namespace
 
-void SetCapZero(const ChannelTable& table) {
+void SetCapZero(Device& device, const ChannelTable& table) {
   int caps = CapsInUse(table);
-  for (int i = 0; i < caps; ++i) CapWrite(static_cast<int16_t>(i), table.Offset[kCapSlotBase + i]);
+  for (int i = 0; i < caps; ++i) CapWrite(device, static_cast<int16_t>(i), table.Offset[kCapSlotBase + i]);
 }
 
-void RampCapToZero(const ChannelTable& table, TickClock& clock, std::span<const int16_t> levels,
-                   BusyCursor* cursor) {
+void RampCapToZero(Device& device, const ChannelTable& table, TickClock& clock,
+                   std::span<const int16_t> levels, BusyCursor* cursor) {
   CursorScope cursorScope(cursor);
   int caps = CapsInUse(table);
   std::array<int16_t, kMaxCaps> level{};
@@ -80,7 +80,7 @@ void RampCapToZero(const ChannelTable& table, TickClock& clock, std::span<const 
         if (passedZero || zero + value > kCapMaxCode || zero + value < kCapMinCode) value = 0.0;
       }
       cur[i] = static_cast<int16_t>(value);
-      CapWrite(static_cast<int16_t>(i), static_cast<int16_t>(zero + cur[i]));
+      CapWrite(device, static_cast<int16_t>(i), static_cast<int16_t>(zero + cur[i]));
       prev[i] = cur[i];
       active = static_cast<int16_t>(active | cur[i]);
     }

@@ -20,15 +20,15 @@ int16_t ZeroCode(long double sum, long double count) {
 
 }  // namespace
 
-void CalibrateZero(ChannelTable& table, TickClock& clock, PriorityControl& priority,
-                   const std::function<void(int channelsDone)>& progress) {
+void CalibrateZero(Device& device, ChannelTable& table, TickClock& clock,
+                   PriorityControl& priority, const std::function<void(int channelsDone)>& progress) {
   ScanPriorityGuard scanPriorities(table, priority);
   for (int ch = 0; ch < kAcpChannels; ++ch) {
     long double sum = 0;
     long double count = 0;
     uint32_t t0 = clock.Now();
     do {
-      sum += AcpRead(static_cast<int16_t>(ch));
+      sum += AcpRead(device, static_cast<int16_t>(ch));
       count += 1;
     } while (TicksSince(t0, clock.Now()) < kCalibrationMs);
     table.Offset[ch] = ZeroCode(sum, count);

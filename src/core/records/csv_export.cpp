@@ -1,7 +1,6 @@
 #include "core/records/csv_export.h"
 
 #include <bit>
-#include <charconv>
 #include <vector>
 
 #include "core/config/channel_table.h"
@@ -13,49 +12,6 @@ namespace {
 
 constexpr std::size_t kChunkFrames = 1000;
 constexpr std::size_t kFlushBytes = 1 << 16;
-
-class CsvLine {
-public:
-  CsvLine(std::string& out, const CsvOptions& options) : out_(out), options_(options) {}
-
-  void Field(std::string_view text) {
-    if (!first_) out_ += options_.Separator;
-    first_ = false;
-    if (text.find_first_of(std::string{options_.Separator, '"', '\r', '\n'}) ==
-        std::string_view::npos) {
-      out_ += text;
-      return;
-    }
-    out_ += '"';
-    for (char c : text) {
-      if (c == '"') out_ += '"';
-      out_ += c;
-    }
-    out_ += '"';
-  }
-  void Number(double v) {
-    char buf[64];
-    char* end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-    for (char* p = buf; p < end; ++p) {
-      if (*p == '.') *p = options_.Decimal;
-    }
-    Field(std::string_view(buf, static_cast<std::size_t>(end - buf)));
-  }
-  void End() {
-    out_ += "\r\n";
-    first_ = true;
-  }
-
-private:
-  std::string& out_;
-  const CsvOptions& options_;
-  bool first_ = true;
-};
-
-void Flush(std::string& text, std::ostream& out) {
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  text.clear();
-}
 
 }  // namespace
 
@@ -99,12 +55,12 @@ void WriteCsv(const DtaHeader& header, SampleFileReader<int16_t>& samples, doubl
       }
       line.End();
       if (text.size() >= kFlushBytes) {
-        Flush(text, out);
+        FlushCsv(text, out);
         if (!out) return;  // a full disk: the caller reports it
       }
     }
   }
-  Flush(text, out);
+  FlushCsv(text, out);
 }
 
 void ExportDtaToCsv(const std::string& dtaPath, std::ostream& out, const std::string& outName,

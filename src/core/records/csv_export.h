@@ -4,15 +4,11 @@
 #include <ostream>
 #include <string>
 
+#include "core/records/csv_line.h"
 #include "core/records/dta_header.h"
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
-
-struct CsvOptions {
-  char Separator = ',';
-  char Decimal = '.';
-};
 
 // Writes the samples as RFC 4180 CSV (UTF-8, CRLF line ends): a header row
 // "t, c" (or "№" for a static record) and "name, unit" per recorded channel

@@ -22,24 +22,18 @@
 #include "core/records/graph_record.h"
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
-#include "ui/app/error_box.h"
-#include "ui/app/main_form.h"
-#include "ui/static/channel_check_group.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/error_box.h"
+#include "ui/widgets/channel_check_group.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
+#include "ui/widgets/edit_numbers.h"
+#include "ui/widgets/window_host.h"
 
 namespace {
 
 constexpr int kDecimals = 3;
 
-QString Fixed(double value) {
-  return QString::fromStdString(
-      tornel::FormatFixed(value, kDecimals, tornel::SystemDecimalSeparator()));
-}
-
-double Parsed(const QLineEdit* edit) {
-  return tornel::StrToFloatLenient(edit->text().toStdString());
-}
+QString Fixed(double value) { return FixedText(value, kDecimals); }
 
 // A stored amplitude as a whole number of codes; a broken value from the
 // configuration file reads as 0 instead of overflowing.
@@ -61,7 +55,7 @@ QString ChannelName(const std::string& name) {
 
 }  // namespace
 
-TPerDlg::TPerDlg(TMainForm* form) : QDialog(form), form_(*form) {
+TPerDlg::TPerDlg(WindowHost& host) : QDialog(host.DialogParent()), host_(host) {
   setObjectName(QStringLiteral("TPerDlg"));
   setWindowTitle(QStringLiteral("Переходный процесс"));
   FileName = tornel::TGraphRecord::MakeTempName();
@@ -98,7 +92,7 @@ void TPerDlg::BuildControls() {
   modeLayout->addWidget(stendStartBox_);
   // The model's start button lives in the main window's status bar, which
   // this modal dialog shuts off; it gets one of its own here.
-  bench_ = dynamic_cast<tornel::SimulatedBench*>(&tornel::ActiveDevice());
+  bench_ = host_.Bench();
   if (bench_ != nullptr) {
     auto* benchButton = new QPushButton(QStringLiteral("Кнопка стенда"), modeGroup);
     benchButton->setObjectName(QStringLiteral("StendButton"));
@@ -185,13 +179,13 @@ QWidget* TPerDlg::BuildSignalGroup() {
 }
 
 void TPerDlg::LoadDefaults() {
-  static_cast<tornel::TransientSettings&>(*this) =
-      tornel::LoadTransientDefaults(form_.Channels.ConfigPath, form_.Channels.CapCount);
+  Settings =
+      tornel::LoadTransientDefaults(host_.Channels().ConfigPath, host_.Channels().CapCount);
 }
 
 void TPerDlg::SaveDefaults() {
   StoreControls();
-  tornel::SaveTransientDefaults(form_.Channels.ConfigPath, form_.Channels.CapCount, *this);
+  tornel::SaveTransientDefaults(host_.Channels().ConfigPath, host_.Channels().CapCount, Settings);
 }
 
 std::string TPerDlg::ReleaseFile() {
@@ -204,20 +198,20 @@ void TPerDlg::DisableStartButton() { startButton_->setEnabled(false); }
 void TPerDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  form_.SetCapZero();
+  host_.SetCapZero();
   RebuildTabs();
   ShowTab(shownTab_);
-  acpGroup_->SetCheckedMask(static_cast<uint16_t>(AcpMask));
-  durationEdit_->setText(Fixed(Duration));
-  acpGroup_->SetCaptions(std::span(form_.Channels.ChanName).first(tornel::kAcpChannels));
-  autoModeBox_->setChecked(AutoMode);
-  stendStartBox_->setChecked(StendStart);
+  acpGroup_->SetCheckedMask(static_cast<uint16_t>(Settings.AcpMask));
+  durationEdit_->setText(Fixed(Settings.Duration));
+  acpGroup_->SetCaptions(std::span(host_.Channels().ChanName).first(tornel::kAcpChannels));
+  autoModeBox_->setChecked(Settings.AutoMode);
+  stendStartBox_->setChecked(Settings.StendStart);
   ApplyEnablingRule();
   timerBg_->start();
 }
 
 void TPerDlg::RebuildTabs() {
-  const tornel::ChannelTable& table = form_.Channels;
+  const tornel::ChannelTable& table = host_.Channels();
   int caps = std::clamp(table.CapCount, 0, tornel::kCapChannels);
   QSignalBlocker block(tabs_);
   while (tabs_->count() > caps) tabs_->removeTab(tabs_->count() - 1);
@@ -234,16 +228,16 @@ void TPerDlg::RebuildTabs() {
 
 void TPerDlg::ShowTab(int tab) {
   if (tab < 0 || tab >= tabs_->count()) return;
-  const tornel::ChannelTable& table = form_.Channels;
+  const tornel::ChannelTable& table = host_.Channels();
   std::size_t slot = static_cast<std::size_t>(tornel::kCapSlotBase + tab);
   std::size_t t = static_cast<std::size_t>(tab);
   tornel::TrackRange range = tornel::AmplitudeTrackRange(table.Offset[slot]);
   trackBar_->setRange(range.Minimum, range.Maximum);
-  trackBar_->setValue(Codes(Amplitude[t]));
-  useCapBox_->setChecked((CapMask >> tab) & 1);
-  delayEdit_->setText(Fixed(Delay[t]));
-  riseTimeEdit_->setText(Fixed(RiseTime[t]));
-  valueEdit_->setText(Fixed(tornel::LevelToPhysical(Amplitude[t], table.Base[slot])));
+  trackBar_->setValue(Codes(Settings.Amplitude[t]));
+  useCapBox_->setChecked((Settings.CapMask >> tab) & 1);
+  delayEdit_->setText(Fixed(Settings.Delay[t]));
+  riseTimeEdit_->setText(Fixed(Settings.RiseTime[t]));
+  valueEdit_->setText(Fixed(tornel::LevelToPhysical(Settings.Amplitude[t], table.Base[slot])));
   unitEdit_->setText(QString::fromStdString(table.ChanUnit[slot]));
   ApplyEnablingRule();
 }
@@ -252,19 +246,19 @@ void TPerDlg::StoreTab(int tab) {
   if (tab < 0 || tab >= tabs_->count()) return;
   std::size_t t = static_cast<std::size_t>(tab);
   uint16_t bit = static_cast<uint16_t>(1u << tab);
-  uint16_t mask = static_cast<uint16_t>(CapMask);
-  CapMask = static_cast<int16_t>(useCapBox_->isChecked() ? mask | bit : mask & ~bit);
-  Delay[t] = Parsed(delayEdit_);
-  Amplitude[t] = trackBar_->value();
-  RiseTime[t] = Parsed(riseTimeEdit_);
+  uint16_t mask = static_cast<uint16_t>(Settings.CapMask);
+  Settings.CapMask = static_cast<int16_t>(useCapBox_->isChecked() ? mask | bit : mask & ~bit);
+  Settings.Delay[t] = LenientNumber(delayEdit_);
+  Settings.Amplitude[t] = trackBar_->value();
+  Settings.RiseTime[t] = LenientNumber(riseTimeEdit_);
 }
 
 void TPerDlg::StoreControls() {
   StoreTab(shownTab_);
-  AcpMask = static_cast<int16_t>(acpGroup_->CheckedMask());
-  Duration = Parsed(durationEdit_);
-  AutoMode = autoModeBox_->isChecked();
-  StendStart = stendStartBox_->isChecked();
+  Settings.AcpMask = static_cast<int16_t>(acpGroup_->CheckedMask());
+  Settings.Duration = LenientNumber(durationEdit_);
+  Settings.AutoMode = autoModeBox_->isChecked();
+  Settings.StendStart = stendStartBox_->isChecked();
 }
 
 void TPerDlg::ApplyEnablingRule() {
@@ -276,7 +270,7 @@ void TPerDlg::ApplyEnablingRule() {
 
 void TPerDlg::ShowPhysicalValue(int position) {
   std::size_t slot = static_cast<std::size_t>(tornel::kCapSlotBase + shownTab_);
-  valueEdit_->setText(Fixed(tornel::LevelToPhysical(position, form_.Channels.Base[slot])));
+  valueEdit_->setText(Fixed(tornel::LevelToPhysical(position, host_.Channels().Base[slot])));
 }
 
 void TPerDlg::OnTabChanged(int tab) {
@@ -289,16 +283,16 @@ void TPerDlg::TestPressed() {
   // The amplitude the user sees, not the one last stored for the tab.
   StoreTab(shownTab_);
   std::size_t slot = static_cast<std::size_t>(tornel::kCapSlotBase + shownTab_);
-  int level = Codes(Amplitude[static_cast<std::size_t>(shownTab_)]);
-  tornel::CapWrite(static_cast<int16_t>(shownTab_),
-                   tornel::ClampCapCode(form_.Channels.Offset[slot] + level));
+  int level = Codes(Settings.Amplitude[static_cast<std::size_t>(shownTab_)]);
+  tornel::CapWrite(host_.Device(), static_cast<int16_t>(shownTab_),
+                   tornel::ClampCapCode(host_.Channels().Offset[slot] + level));
 }
 
-void TPerDlg::TestReleased() { form_.SetCapZero(); }
+void TPerDlg::TestReleased() { host_.SetCapZero(); }
 
 void TPerDlg::TimerBgTimer() {
   if (running_ || !stendStartBox_->isChecked()) return;
-  if (!tornel::StendStartSignal()) {
+  if (!tornel::StendStartSignal(host_.Device())) {
     benchArmed_ = true;
     return;
   }
@@ -311,17 +305,17 @@ bool TPerDlg::Record(bool fromBench) {
   timerBg_->stop();
   running_ = true;
   benchArmed_ = false;
-  Thread = std::make_unique<TScanThr>(form_.Channels, form_.Clock(), form_.Priority());
-  Thread->Dlg = this;
-  static_cast<tornel::ScanRequest&>(*Thread) =
-      tornel::MakeScanRequest(*this, form_.Channels, FileName);
+  Thread = std::make_unique<TScanThr>(host_.Device(), host_.Channels(), host_.Clock(),
+                                      host_.Priority());
+  Thread->StartButtonOff = [this] { DisableStartButton(); };
+  Thread->Request = tornel::MakeScanRequest(Settings, host_.Channels(), FileName);
   Thread->start();
   DisableStartButton();
   Thread->WaitFor();
   running_ = false;
 
-  const QString message = QString::fromStdString(Thread->Message);
-  switch (Thread->Outcome) {
+  const QString message = QString::fromStdString(Thread->Result.Message);
+  switch (Thread->Result.Outcome) {
     case tornel::ScanOutcome::FileNotCreated:
       ErrorBox::Show(this, message);
       startButton_->setEnabled(true);
@@ -335,7 +329,7 @@ bool TPerDlg::Record(bool fromBench) {
       break;
   }
   if (fromBench) {
-    ErrorBox::ShowPlain(this, QStringLiteral("Считано %1 точек").arg(Thread->Count));
+    ErrorBox::ShowPlain(this, QStringLiteral("Считано %1 точек").arg(Thread->Result.Count));
   }
   return true;
 }
@@ -359,7 +353,7 @@ void TPerDlg::done(int result) {
   if (running_) return;
   timerBg_->stop();
   if (bench_ != nullptr) bench_->SetStartButton(false);
-  form_.SetCapZero();
+  host_.SetCapZero();
   QDialog::done(result);
 }
 

@@ -15,7 +15,7 @@ class QPushButton;
 class QSlider;
 class QTabBar;
 class QTimer;
-class TMainForm;
+class WindowHost;
 
 namespace tornel {
 class SimulatedBench;
@@ -24,20 +24,20 @@ class SimulatedBench;
 // "Переходный процесс": the modal dialog that sets up one transient-response
 // recording — the ADC channels, the duration and, in automatic mode, each
 // DAC's delayed step or ramp — and runs it, on "Продолжить" or when the bench
-// asks for a start. The settings fields (Amplitude, Delay, RiseTime, AcpMask,
-// CapMask, Duration and the two mode boxes) are those of TransientSettings.
+// asks for a start. Settings holds what the controls show once stored.
 //
 // The raw sample file FileName belongs to the dialog, which deletes it on
 // Cancel and when it is destroyed, until ReleaseFile() hands it to a record.
-class TPerDlg : public QDialog, public tornel::TransientSettings {
+class TPerDlg : public QDialog {
   Q_OBJECT
 
 public:
   // Reserves FileName; throws UserError when the temporary folder takes no
   // new file.
-  explicit TPerDlg(TMainForm* form);
+  explicit TPerDlg(WindowHost& host);
   ~TPerDlg() override;
 
+  tornel::TransientSettings Settings;
   // The last run's thread, kept after it has ended; null before the first.
   std::unique_ptr<TScanThr> Thread;
   std::string FileName;
@@ -82,7 +82,7 @@ private:
   // Runs one recording and waits for it; true when the dialog may close.
   bool Record(bool fromBench);
 
-  TMainForm& form_;
+  WindowHost& host_;
   ChannelCheckGroup* acpGroup_ = nullptr;
   QLineEdit* durationEdit_ = nullptr;
   QCheckBox* autoModeBox_ = nullptr;

@@ -3,7 +3,6 @@
 #include <QEventLoop>
 
 #include "core/acquisition/scan_loop.h"
-#include "ui/acquisition/per_dlg.h"
 
 class TScanThr::Hooks final : public tornel::ScanHooks {
 public:
@@ -13,7 +12,7 @@ public:
   }
   void DisableStartButton() override {
     thread_.InGuiThread([this] {
-      if (thread_.Dlg != nullptr) thread_.Dlg->DisableStartButton();
+      if (thread_.StartButtonOff) thread_.StartButtonOff();
     });
   }
   void RestoreCursor() override {
@@ -24,9 +23,9 @@ private:
   TScanThr& thread_;
 };
 
-TScanThr::TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
-                   tornel::PriorityControl& priority, QObject* parent)
-    : QThread(parent), table_(table), clock_(clock), priority_(priority) {
+TScanThr::TScanThr(tornel::Device& device, const tornel::ChannelTable& table,
+                   tornel::TickClock& clock, tornel::PriorityControl& priority, QObject* parent)
+    : QThread(parent), device_(device), table_(table), clock_(clock), priority_(priority) {
   setObjectName(QStringLiteral("ScanThr"));
 }
 
@@ -56,6 +55,6 @@ void TScanThr::WaitFor() {
 
 void TScanThr::run() {
   Hooks hooks(*this);
-  tornel::ScanContext context{table_, clock_, priority_, hooks};
-  static_cast<tornel::ScanResult&>(*this) = tornel::RunScan(*this, context, writer_, terminate_);
+  tornel::ScanContext context{device_, table_, clock_, priority_, hooks};
+  Result = tornel::RunScan(Request, context, writer_, terminate_);
 }

@@ -2,37 +2,41 @@
 
 #include <QThread>
 #include <atomic>
+#include <functional>
 
 #include "core/acquisition/raw_sample_writer.h"
 #include "core/acquisition/scan_request.h"
 #include "core/acquisition/scan_result.h"
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/qt_busy_cursor.h"
 
 namespace tornel {
 class ChannelTable;
+class Device;
 class PriorityControl;
 class TickClock;
 }  // namespace tornel
 
-class TPerDlg;
-
 // The thread that records one transient response. Created not started (the
-// suspended state), its request fields filled, then start()ed; it stays
-// alive after it has finished so that its owner can read the results
-// (Count, Elapsed, Outcome, Message). The cursor and the start button are
+// suspended state), its Request filled, then start()ed; it stays alive
+// after it has finished so that its owner can read the Result (Count,
+// Elapsed, Outcome, Message). The cursor and the start button are
 // handled in the GUI thread, which must keep its event loop running while it
 // waits (WaitFor).
-class TScanThr : public QThread, public tornel::ScanRequest, public tornel::ScanResult {
+class TScanThr : public QThread {
   Q_OBJECT
 
 public:
-  TScanThr(const tornel::ChannelTable& table, tornel::TickClock& clock,
+  TScanThr(tornel::Device& device, const tornel::ChannelTable& table, tornel::TickClock& clock,
            tornel::PriorityControl& priority, QObject* parent = nullptr);
   // Terminates a run still under way and joins the thread.
   ~TScanThr() override;
 
-  // Owner whose start button the run disables; may stay null.
-  TPerDlg* Dlg = nullptr;
+  tornel::ScanRequest Request;
+  // Valid once the thread has finished.
+  tornel::ScanResult Result;
+  // Called in the GUI thread after the scans (the owner's start button goes
+  // off); may stay empty.
+  std::function<void()> StartButtonOff;
 
   // Ends the scans after the current one; the DACs still ramp back to zero.
   // (Not QThread::terminate, which would kill the thread mid-write.)
@@ -51,6 +55,7 @@ private:
   template <typename Call>
   void InGuiThread(Call call);
 
+  tornel::Device& device_;
   const tornel::ChannelTable& table_;
   tornel::TickClock& clock_;
   tornel::PriorityControl& priority_;

@@ -18,20 +18,21 @@
 
 #include "core/device/asmcode.h"
 #include "core/device/dac_routines.h"
+#include "core/device/null_device.h"
 #include "core/device/os_priority_control.h"
 #include "core/device/simulated_bench.h"
 #include "core/device/tick_clock.h"
 #include "core/device/zero_calibration.h"
 #include "core/text/user_error.h"
-#include "ui/acquisition/transient_flow.h"
+#include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
-#include "ui/app/child_menu_provider.h"
+#include "ui/widgets/child_menu_provider.h"
 #include "ui/app/device_status.h"
-#include "ui/app/error_box.h"
+#include "ui/widgets/error_box.h"
 #include "ui/app/main_actions.h"
 #include "ui/app/menu_merger.h"
 #include "ui/app/page_setup_dialog.h"
-#include "ui/app/progress_dlg.h"
+#include "ui/widgets/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
 #include "ui/graph/graph_frm.h"
@@ -44,6 +45,11 @@ namespace {
 tornel::MonotonicTickClock& SystemClock() {
   static tornel::MonotonicTickClock clock;
   return clock;
+}
+
+tornel::NullDevice& NoDevice() {
+  static tornel::NullDevice device;
+  return device;
 }
 
 tornel::OsPriorityControl& SystemPriority() {
@@ -60,7 +66,6 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
       mdiArea_(new QMdiArea(this)),
       actions_(std::make_unique<MainActions>(this)) {
   MainForm = this;
-  tornel::SetActiveDevice(env_.device);
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("TornelAD"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/tornel.svg")));
@@ -71,20 +76,23 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
 
+  const MainActions& a = *actions_;
+  commands_ = {a.APerehHar,  a.AStaticHar, a.AStructFrm, a.FileOpen,
+               a.FileClose,  a.FileExit,   a.APageSetup, a.APrintSetup};
   CreateMenus();
   CreateToolBar();
-  deviceStatus_ = new DeviceStatus(tornel::ActiveDevice(), env_.bench, this);
+  deviceStatus_ = new DeviceStatus(Device(), env_.bench, this);
   statusBar()->addPermanentWidget(deviceStatus_);
   ConnectActions();
   activatedConnection_ =
       connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
 
-  for (std::string& name : Channels.ChanName) name.clear();
-  for (std::string& unit : Channels.ChanUnit) unit.clear();
-  Channels.ConfigPath = env_.configPath.toStdString();
-  Channels.CapCount = 2;
+  for (std::string& name : channels_.ChanName) name.clear();
+  for (std::string& unit : channels_.ChanUnit) unit.clear();
+  channels_.ConfigPath = env_.configPath.toStdString();
+  channels_.CapCount = 2;
   printer_->setPageOrientation(QPageLayout::Landscape);
-  Channels.LoadConfig();
+  channels_.LoadConfig();
 
   setWindowState(windowState() | Qt::WindowMaximized);
   UpdateChildActions();
@@ -95,7 +103,6 @@ TMainForm::~TMainForm() {
   // window that is half destroyed.
   disconnect(activatedConnection_);
   for (QMdiSubWindow* window : mdiArea_->subWindowList()) window->disconnect(this);
-  if (&tornel::ActiveDevice() == env_.device) tornel::SetActiveDevice(nullptr);
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -222,17 +229,19 @@ QAction* TMainForm::Action(const QString& name) const {
 }
 
 void TMainForm::SetCapZero() {
-  tornel::SetCapZero(Channels);
+  tornel::SetCapZero(Device(), channels_);
   // The model has to know which codes mean zero reference and zero load.
   if (env_.bench != nullptr) {
-    env_.bench->SetCapZeroCodes(Channels.Offset[tornel::kCapSlotBase],
-                                Channels.Offset[tornel::kCapSlotBase + 1]);
+    env_.bench->SetCapZeroCodes(channels_.Offset[tornel::kCapSlotBase],
+                                channels_.Offset[tornel::kCapSlotBase + 1]);
   }
 }
 
 void TMainForm::RampCapToZero(std::span<const int16_t> levels) {
-  tornel::RampCapToZero(Channels, Clock(), levels, &busyCursor_);
+  tornel::RampCapToZero(Device(), channels_, Clock(), levels, &busyCursor_);
 }
+
+tornel::Device& TMainForm::Device() { return env_.device ? *env_.device : NoDevice(); }
 
 tornel::TickClock& TMainForm::Clock() { return env_.clock ? *env_.clock : SystemClock(); }
 
@@ -249,20 +258,15 @@ QMdiSubWindow* TMainForm::Insert(QWidget* child) {
   return window;
 }
 
-QMdiSubWindow* TMainForm::AddChild(QWidget* child) {
+QMdiSubWindow* TMainForm::AddChild(QWidget* child, const QString& captionPrefix) {
   QMdiSubWindow* window = Insert(child);
+  if (!captionPrefix.isEmpty()) child->setWindowTitle(NumberedCaption(captionPrefix));
   window->show();
   UpdateChildActions();
   return window;
 }
 
-QMdiSubWindow* TMainForm::AddChild(QWidget* child, const QString& captionPrefix) {
-  QMdiSubWindow* window = Insert(child);
-  child->setWindowTitle(NumberedCaption(captionPrefix));
-  window->show();
-  UpdateChildActions();
-  return window;
-}
+const MainCommands& TMainForm::Commands() const { return commands_; }
 
 QString TMainForm::NumberedCaption(const QString& prefix) const {
   return prefix + QString::number(mdiArea_->subWindowList().size());
@@ -336,7 +340,7 @@ void TMainForm::OpenFile(const QString& path) {
 }
 
 QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString& path) {
-  auto* window = new TGraphFrm(Channels);
+  auto* window = new TGraphFrm(*this);
   return AddChildAndLoad(window, [window, path] { window->OpenDataFile(path); });
 }
 
@@ -377,7 +381,7 @@ void TMainForm::ACalibrZeroExecute() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     calibrating_ = true;
     try {
-      tornel::CalibrateZero(Channels, Clock(), Priority(), [&](int) { progress.StepIt(); });
+      tornel::CalibrateZero(Device(), channels_, Clock(), Priority(), [&](int) { progress.StepIt(); });
     } catch (...) {
       failure = std::current_exception();
     }
@@ -387,7 +391,7 @@ void TMainForm::ACalibrZeroExecute() {
 }
 
 void TMainForm::AResetZeroExecute() {
-  ErrorBox::Guard(this, [this] { tornel::ResetZero(Channels); });
+  ErrorBox::Guard(this, [this] { tornel::ResetZero(channels_); });
 }
 
 void TMainForm::HelpAboutExecute() {

@@ -11,7 +11,8 @@
 #include "core/config/channel_table.h"
 #include "ui/app/app_environment.h"
 #include "ui/app/page_setup_values.h"
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/qt_busy_cursor.h"
+#include "ui/widgets/window_host.h"
 
 class DeviceStatus;
 class MainActions;
@@ -22,7 +23,9 @@ class QMenu;
 class QToolBar;
 
 namespace tornel {
+class Device;
 class PriorityControl;
+class SimulatedBench;
 class TickClock;
 }  // namespace tornel
 
@@ -30,48 +33,45 @@ class TickClock;
 // graph and scheme windows. It owns the channel table of the run, offers every
 // top-level command through one action list shared by the menu and the tool
 // bar, runs the experiment flows (description, dialog, graph window) and
-// keeps the page setup and the printer that printing uses. Other windows
-// reach it through the global MainForm.
-class TMainForm : public QMainWindow {
+// keeps the page setup and the printer that printing uses. Child windows and
+// flows reach it as their WindowHost.
+class TMainForm : public QMainWindow, public WindowHost {
   Q_OBJECT
 
 public:
-  // Sets MainForm and makes env.device the active device; loads the channel
-  // table from env.configPath.
+  // Sets MainForm; loads the channel table from env.configPath.
   explicit TMainForm(const AppEnvironment& env, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // The one channel table of the run.
-  tornel::ChannelTable Channels;
-
-  // Every DAC in use at its zero code, on the active device.
-  void SetCapZero();
-  // The DACs in use back to zero along a ramp, with the hourglass; GUI thread
-  // only (the scan thread calls tornel::RampCapToZero itself, without a
-  // cursor).
-  void RampCapToZero(std::span<const int16_t> levels);
-  tornel::TickClock& Clock();
-  tornel::PriorityControl& Priority();
+  // WindowHost. The scan thread calls tornel::RampCapToZero itself, without
+  // a cursor.
+  tornel::ChannelTable& Channels() override { return channels_; }
+  tornel::Device& Device() override;
+  tornel::SimulatedBench* Bench() override { return env_.bench; }
+  tornel::TickClock& Clock() override;
+  tornel::PriorityControl& Priority() override;
+  void SetCapZero() override;
+  void RampCapToZero(std::span<const int16_t> levels) override;
+  // Captioned NumberedCaption(captionPrefix) counted with the new child
+  // when the prefix is not empty: the rule by which experiment results are
+  // titled. A child that implements ChildMenuProvider brings its menus while
+  // it is active.
+  QMdiSubWindow* AddChild(QWidget* child, const QString& captionPrefix = QString()) override;
+  QString NumberedCaption(const QString& prefix) const override;
+  const PageSetupValues& PageSetup() const override { return pageSetup_; }
+  // The shared printer: landscape from the start, set up by APrintSetup.
+  QPrinter& Printer() override { return *printer_; }
+  const MainCommands& Commands() const override;
+  QWidget* DialogParent() override { return this; }
 
   QMdiArea* MdiArea() const { return mdiArea_; }
-  // Adds `child` as an MDI child window and shows it. A child that implements
-  // ChildMenuProvider brings its menus while it is active.
-  QMdiSubWindow* AddChild(QWidget* child);
-  // The same, captioned NumberedCaption(captionPrefix) counted with the new
-  // child: the rule by which experiment results are titled.
-  QMdiSubWindow* AddChild(QWidget* child, const QString& captionPrefix);
-  // prefix + the number of child windows now.
-  QString NumberedCaption(const QString& prefix) const;
   // Adds and shows `child`, then runs `load` (the child reading its file).
   // A UserError closes the new child again and shows its text in a plain
   // message box; the result is then nullptr. Other errors are shown in the
   // error box, the child stays.
   QMdiSubWindow* AddChildAndLoad(QWidget* child, const std::function<void()>& load);
 
-  const PageSetupValues& PageSetup() const { return pageSetup_; }
   void SetPageSetup(const PageSetupValues& values) { pageSetup_ = values; }
-  // The shared printer: landscape from the start, set up by APrintSetup.
-  QPrinter& Printer() { return *printer_; }
 
   // The description-window step: shows the description text `fileName`
   // ("PerehDoc.rtf") found in the text folders; true when the user pressed
@@ -89,8 +89,8 @@ public:
   enum class FileKind { Data, Scheme, Other };
   static FileKind KindOfFile(const QString& path);
 
-  // A main-window action by its name ("FileOpen"), for child windows whose
-  // menus offer main-window commands; nullptr for an unknown name.
+  // A main-window action by its name ("FileOpen"); nullptr for an unknown
+  // name.
   QAction* Action(const QString& name) const;
   // The menus in the menu bar now, left to right.
   QList<QMenu*> ShownMenus() const;
@@ -125,6 +125,8 @@ private:
   void OnSubWindowActivated(QMdiSubWindow* window);
 
   AppEnvironment env_;
+  tornel::ChannelTable channels_;
+  MainCommands commands_;
   QtBusyCursor busyCursor_;
   std::unique_ptr<QPrinter> printer_;
   PageSetupValues pageSetup_;

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/text/rtf_reader.h"
-#include "ui/app/center_on_screen.h"
+#include "ui/widgets/center_on_screen.h"
 
 TTextForm::TTextForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |

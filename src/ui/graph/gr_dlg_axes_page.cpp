@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/graph/record_settings.h"
-#include "ui/static/edit_numbers.h"
+#include "ui/widgets/edit_numbers.h"
 
 namespace {
 

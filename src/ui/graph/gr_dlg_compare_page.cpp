@@ -12,7 +12,7 @@
 #include "core/graph/record_settings.h"
 #include "core/records/compare_file.h"
 #include "core/text/user_error.h"
-#include "ui/app/error_box.h"
+#include "ui/widgets/error_box.h"
 
 GrDlgComparePage::GrDlgComparePage(
     tornel::MaskPair recorded, const std::array<std::string, tornel::kCompareSlots>& recordCopies,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/qt_busy_cursor.h"
 
 // The hourglass for the lifetime of the object: long drawing and the
 // autorange of the graph window.

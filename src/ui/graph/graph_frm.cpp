@@ -21,8 +21,7 @@
 
 #include "core/graph/base_values_text.h"
 #include "core/text/number_text.h"
-#include "ui/app/error_box.h"
-#include "ui/app/main_form.h"
+#include "ui/widgets/error_box.h"
 #include "ui/canvas/record_picture.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
@@ -32,6 +31,7 @@
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
 #include "ui/graph/grid_frm.h"
+#include "ui/widgets/window_host.h"
 
 namespace {
 
@@ -81,12 +81,13 @@ int SplitterAt(const QSplitter* splitter, const QWidget* window) {
 
 }  // namespace
 
-TGraphFrm::TGraphFrm(const tornel::ChannelTable& table, QWidget* parent)
+TGraphFrm::TGraphFrm(WindowHost& host, QWidget* parent)
     : QWidget(parent),
-      configPath_(table.ConfigPath),
+      host_(host),
+      configPath_(host.Channels().ConfigPath),
       actions_(std::make_unique<GraphActions>(this)) {
   setObjectName(QStringLiteral("GraphFrm"));
-  record_.InitRecord(table);
+  record_.InitRecord(host.Channels());
   setWindowTitle(QStringLiteral("График"));
   BuildLayout();
   BuildMenus();
@@ -140,11 +141,10 @@ void TGraphFrm::BuildLayout() {
 
 void TGraphFrm::BuildMenus() {
   const GraphActions& a = *actions_;
-  auto addMain = [](QMenu* menu, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      if (QAction* action = MainForm ? MainForm->Action(QLatin1String(name)) : nullptr) {
-        menu->addAction(action);
-      }
+  const MainCommands& main = host_.Commands();
+  auto addMain = [](QMenu* menu, std::initializer_list<QAction*> actions) {
+    for (QAction* action : actions) {
+      if (action != nullptr) menu->addAction(action);
     }
   };
   auto filters = [&a](QMenu* menu) {
@@ -165,16 +165,16 @@ void TGraphFrm::BuildMenus() {
 
   fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
   fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
-  addMain(fileMenu_, {"APerehHar", "AStaticHar", "AStructFrm"});
+  addMain(fileMenu_, {main.APerehHar, main.AStaticHar, main.AStructFrm});
   fileMenu_->addSeparator();
-  addMain(fileMenu_, {"FileOpen", "FileClose"});
+  addMain(fileMenu_, {main.FileOpen, main.FileClose});
   fileMenu_->addSeparator();
   fileMenu_->addActions({a.ASave, a.ASaveAs});
   fileMenu_->addSeparator();
-  addMain(fileMenu_, {"APageSetup", "APrintSetup"});
+  addMain(fileMenu_, {main.APageSetup, main.APrintSetup});
   fileMenu_->addActions({a.APrint, a.AExportImage});
   fileMenu_->addSeparator();
-  addMain(fileMenu_, {"FileExit"});
+  addMain(fileMenu_, {main.FileExit});
 
   filterMenu_ = new QMenu(QStringLiteral("Фильтры"), this);
   filterMenu_->setObjectName(QStringLiteral("GraphFilterMenu"));
@@ -271,12 +271,12 @@ void TGraphFrm::ASaveAsExecute() { SaveWithDialog(); }
 TGridFrm* TGraphFrm::TableView() const { return tableView_; }
 
 void TGraphFrm::ATableExecute() {
-  ErrorBox::Guard(this, [&] { OpenTableView(record_, tableView_, this); });
+  ErrorBox::Guard(this, [&] { OpenTableView(host_, record_, tableView_, this); });
 }
 
 GraphPagePrinter TGraphFrm::PagePrinter() const {
   GraphPagePrinter page;
-  page.paper = MainForm ? MainForm->PageSetup() : PageSetupValues{};
+  page.paper = host_.PageSetup();
   page.window = {width(), height(), SplitterAt(legendSplitter_, this),
                  SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
   page.plotFont = paintBox_->font();
@@ -290,9 +290,7 @@ GraphPagePrinter TGraphFrm::PagePrinter() const {
 void TGraphFrm::PrintTo(QPrinter& printer) { PagePrinter().Print(record_, printer, windowTitle()); }
 
 void TGraphFrm::APrintExecute() {
-  std::unique_ptr<QPrinter> own;
-  if (MainForm == nullptr) own = std::make_unique<QPrinter>();
-  QPrinter& printer = own ? *own : MainForm->Printer();
+  QPrinter& printer = host_.Printer();
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName(QStringLiteral("PrintDialog"));
   dialog.setWindowTitle(QStringLiteral("Печать"));

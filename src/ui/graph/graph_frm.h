@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/records/graph_record.h"
-#include "ui/app/child_menu_provider.h"
+#include "ui/widgets/child_menu_provider.h"
 
 class GraphActions;
 class GraphLegendBox;
@@ -20,10 +20,7 @@ class QMenu;
 class QPrinter;
 class QSplitter;
 class TGridFrm;
-
-namespace tornel {
-class ChannelTable;
-}
+class WindowHost;
 
 // The graph window: one measurement record shown as a plot (GraphPaintBox)
 // with its legend at the right (LegendPaintBox), its base values below
@@ -39,9 +36,9 @@ class TGraphFrm : public QWidget, public ChildMenuProvider {
   Q_OBJECT
 
 public:
-  // InitRecord from the table (and the colours of its configuration file);
-  // caption "График".
-  explicit TGraphFrm(const tornel::ChannelTable& table, QWidget* parent = nullptr);
+  // InitRecord from the host's table (and the colours of its configuration
+  // file); caption "График".
+  explicit TGraphFrm(WindowHost& host, QWidget* parent = nullptr);
   ~TGraphFrm() override;
 
   tornel::TGraphRecord& Record() { return record_; }
@@ -98,6 +95,7 @@ private:
   QString StartFolder() const;
 
   tornel::TGraphRecord record_;
+  WindowHost& host_;
   std::string configPath_;
   std::unique_ptr<GraphActions> actions_;
   QSplitter* captionSplitter_ = nullptr;

@@ -16,12 +16,12 @@
 #include "core/graph/table_text.h"
 #include "core/records/graph_record.h"
 #include "core/text/number_text.h"
-#include "ui/app/error_box.h"
-#include "ui/app/main_form.h"
+#include "ui/widgets/error_box.h"
 #include "ui/graph/graph_busy_scope.h"
 #include "ui/graph/grid_corner_label.h"
 #include "ui/graph/grid_model.h"
 #include "ui/static/sel_coord2.h"
+#include "ui/widgets/window_host.h"
 
 namespace {
 
@@ -33,8 +33,9 @@ constexpr int64_t kMaxCopiedCells = 10'000'000;
 
 }  // namespace
 
-TGridFrm::TGridFrm(const tornel::TGraphRecord& record, tornel::MaskPair selected, QWidget* parent)
-    : QWidget(parent) {
+TGridFrm::TGridFrm(WindowHost& host, const tornel::TGraphRecord& record,
+                   tornel::MaskPair selected, QWidget* parent)
+    : QWidget(parent), host_(host) {
   setObjectName(QStringLiteral("TGridFrm"));
   setWindowTitle(QStringLiteral("Таблица"));
   model_ = new GridModel(tornel::TableColumns(record, selected), record.SampleFile, this);
@@ -108,14 +109,7 @@ bool TGridFrm::PrintTo(QPrinter& printer) {
 }
 
 void TGridFrm::Print() {
-  std::unique_ptr<QPrinter> local;
-  QPrinter* printer = MainForm ? &MainForm->Printer() : nullptr;
-  if (printer == nullptr) {
-    local = std::make_unique<QPrinter>();
-    local->setPageOrientation(QPageLayout::Landscape);
-    printer = local.get();
-  }
-  if (!PrintTo(*printer)) ErrorBox::Show(this, QStringLiteral("Не удалось начать печать"));
+  if (!PrintTo(host_.Printer())) ErrorBox::Show(this, QStringLiteral("Не удалось начать печать"));
 }
 
 void TGridFrm::CopyPicture() { QApplication::clipboard()->setImage(grab().toImage()); }
@@ -169,7 +163,7 @@ void BringToFront(TGridFrm* table) {
 
 }  // namespace
 
-TGridFrm* OpenTableView(tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
+TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
                         QWidget* graphWindow) {
   if (tableView) {
     BringToFront(tableView);
@@ -178,14 +172,9 @@ TGridFrm* OpenTableView(tornel::TGraphRecord& record, QPointer<TGridFrm>& tableV
   const auto selected = SelectTableChannels(record, graphWindow);
   if (!selected) return nullptr;
   record.RecountRecord();
-  auto* table = new TGridFrm(record, *selected);
+  auto* table = new TGridFrm(host, record, *selected);
   tableView = table;
-  QWidget* window = table;
-  if (MainForm != nullptr) {
-    window = MainForm->AddChild(table);
-  } else {
-    table->setAttribute(Qt::WA_DeleteOnClose);
-  }
+  QWidget* window = host.AddChild(table);
   // The table belongs to its graph window and goes with it.
   if (graphWindow != nullptr) {
     QObject::connect(graphWindow, &QObject::destroyed, window, [window] { delete window; });

@@ -15,6 +15,7 @@ class GridModel;
 class QAction;
 class QMenu;
 class QPrinter;
+class WindowHost;
 class QTableView;
 
 // "Таблица": the samples of chosen channels of a record as physical values,
@@ -30,7 +31,7 @@ class TGridFrm : public QWidget {
 public:
   // `selected` is cut to the recorded channels. The record's FrameCount
   // must be current (RecountRecord).
-  TGridFrm(const tornel::TGraphRecord& record, tornel::MaskPair selected,
+  TGridFrm(WindowHost& host, const tornel::TGraphRecord& record, tornel::MaskPair selected,
            QWidget* parent = nullptr);
   ~TGridFrm() override;
 
@@ -59,6 +60,7 @@ private:
   QAction* AddCommand(const char* name, const QString& text, void (TGridFrm::*command)());
   void FitColumnsToHeaders();
 
+  WindowHost& host_;
   GridModel* model_;
   QTableView* grid_;
   QMenu* menu_;
@@ -67,8 +69,7 @@ private:
 // The ATable command of a graph window: brings the record's open table to
 // the front, or asks for the channels (TSelCoord2) and opens a table of
 // them. `tableView` is the graph window's reference to its table; the table
-// closes with `graphWindow`. Inside the main window the table is an MDI
-// child; without one (a dialog tested alone) a window of its own. Returns
+// closes with `graphWindow`. The table is a child window of `host`. Returns
 // the table, or nullptr when none is open.
-TGridFrm* OpenTableView(tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
+TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
                         QWidget* graphWindow);

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/center_on_screen.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/center_on_screen.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QVBoxLayout>
 
 #include "core/records/graph_record.h"
-#include "ui/static/channel_check_group.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/channel_check_group.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
 
 TSelCoord::TSelCoord(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TSelCoord"));

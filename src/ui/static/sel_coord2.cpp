@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "core/records/graph_record.h"
-#include "ui/static/channel_check_group.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/channel_check_group.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <span>
 
 #include "core/config/channel_table.h"
-#include "ui/static/channel_check_group.h"
-#include "ui/static/design_size.h"
-#include "ui/static/dialog_buttons.h"
+#include "ui/widgets/channel_check_group.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/dialog_buttons.h"
 
 TStatNastr::TStatNastr(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TStatNastr"));

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "core/text/user_error.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/file_size_limit.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {
@@ -21,7 +22,6 @@ namespace {
 using testing::FakeDevice;
 using testing::FakeTickClock;
 using testing::FileSizeLimit;
-using testing::ScopedActiveDevice;
 using testing::TempDir;
 
 // One log for the hooks and the priorities, each entry stamped with the number
@@ -48,18 +48,12 @@ public:
 private:
   EventLog& log_;
 };
-
-class LoggingPriority final : public PriorityControl {
-public:
-  explicit LoggingPriority(EventLog& log) : log_(log) {}
-  void SetProcessPriorityClass(int32_t value) override {
-    log_.Add("class " + std::to_string(value));
-  }
-  void SetThreadPriority(int32_t value) override { log_.Add("thread " + std::to_string(value)); }
-
-private:
-  EventLog& log_;
-};
+// Priorities that go into the event log.
+testing::FakePriorityControl LoggedPriority(EventLog& log) {
+  testing::FakePriorityControl control;
+  control.onCall = [&log](const std::string& call) { log.Add(call); };
+  return control;
+}
 
 std::vector<int16_t> Int16s(const std::string& bytes) {
   std::vector<int16_t> values;
@@ -93,7 +87,7 @@ protected:
 
   ScanResult Run(std::size_t bufferBytes = RawSampleWriter::kDefaultBufferBytes) {
     RawSampleWriter writer(bufferBytes);
-    return RunScan(request, ScanContext{table, clock, priority, hooks}, writer, terminate);
+    return RunScan(request, ScanContext{device, table, clock, priority, hooks}, writer, terminate);
   }
   std::string FileBytes() const { return testing::ReadBytes(request.FileName); }
   // Every `stride`-th value of the file from `first` on: one column of scans.
@@ -117,10 +111,9 @@ protected:
   ChannelTable table;
   FakeTickClock clock;
   FakeDevice device{&clock};
-  ScopedActiveDevice active{device};
   EventLog log{device};
   LoggingHooks hooks{log};
-  LoggingPriority priority{log};
+  testing::FakePriorityControl priority = LoggedPriority(log);
   ScanRequest request;
   std::atomic<bool> terminate{false};
 };

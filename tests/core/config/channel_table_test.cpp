@@ -9,7 +9,7 @@
 #include "core/text/cp1251.h"
 #include "core/text/number_text.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "core/device/null_device.h"
-#include "support/fake_device.h"
+#include "tests/support/fake_device.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
-using testing::ScopedActiveDevice;
 
 TEST(CapWrite, ClampsToTheDeviceRangeBeforeOutput) {
   struct Case {
@@ -22,8 +21,7 @@ TEST(CapWrite, ClampsToTheDeviceRangeBeforeOutput) {
                         {1024, 1023}, {511, 511}, {-32768, 0}, {32767, 1023}};
   for (const Case& c : cases) {
     FakeDevice device;
-    ScopedActiveDevice active(device);
-    CapWrite(1, c.code);
+    CapWrite(device, 1, c.code);
     ASSERT_EQ(device.Writes().size(), 1u);
     EXPECT_EQ(device.Writes()[0].channel, 1);
     EXPECT_EQ(device.Writes()[0].code, c.output) << "code " << c.code;
@@ -47,36 +45,20 @@ TEST(StendStartSignal, AveragesTenRawReadsOfInput16WithTruncation) {
     FakeDevice device;
     device.SetSequence(kStendStartChannel, c.reads);
     device.SetConstant(0, 1000);
-    ScopedActiveDevice active(device);
-    EXPECT_EQ(StendStartSignal(), c.start) << "first read " << c.reads[0];
+    EXPECT_EQ(StendStartSignal(device), c.start) << "first read " << c.reads[0];
     EXPECT_EQ(device.ReadCount(kStendStartChannel), 10u);
     EXPECT_EQ(device.TotalReads(), 10u);
   }
 }
 
-TEST(ActiveDevice, IsTheNullDeviceUntilOneIsSetAndAgainAfterNullptr) {
-  EXPECT_EQ(ActiveDevice().Description(), "нет");
-  FakeDevice device;
-  device.SetConstant(3, 77);
-  {
-    ScopedActiveDevice active(device);
-    EXPECT_EQ(AcpRead(3), 77);
-    EXPECT_EQ(&ActiveDevice(), &device);
-  }
-  EXPECT_EQ(AcpRead(3), 0);
-  CapWrite(0, 2000);
-  EXPECT_EQ(device.Writes().size(), 0u);
-}
-
 TEST(NullDevice, ReadsZeroAndHoldsTheLastClampedCode) {
   NullDevice device;
-  ScopedActiveDevice active(device);
-  for (int16_t ch = 0; ch < 16; ++ch) EXPECT_EQ(AcpRead(ch), 0);
-  CapWrite(1, 1500);
-  CapWrite(0, -7);
+  for (int16_t ch = 0; ch < 16; ++ch) EXPECT_EQ(AcpRead(device, ch), 0);
+  CapWrite(device, 1, 1500);
+  CapWrite(device, 0, -7);
   EXPECT_EQ(device.Held(1), 1023);
   EXPECT_EQ(device.Held(0), 0);
-  CapWrite(99, 5);  // a channel the device does not have is ignored
+  CapWrite(device, 99, 5);  // a channel the device does not have is ignored
   EXPECT_EQ(device.Held(99), 0);
 }
 

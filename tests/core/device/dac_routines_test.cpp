@@ -6,15 +6,14 @@
 #include <initializer_list>
 #include <vector>
 
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
-using testing::ScopedActiveDevice;
 
 // Returns the given times one per call, then stays at the last.
 class ScriptedClock final : public TickClock {
@@ -54,8 +53,7 @@ TEST(SetCapZero, WritesEachDacInUseAtItsZeroCode) {
   table.Offset[17] = 1100;  // clamped by the device operation
   table.Offset[18] = 300;   // DAC 3 is not in use
   FakeDevice device;
-  ScopedActiveDevice active(device);
-  SetCapZero(table);
+  SetCapZero(device, table);
   EXPECT_EQ(device.Writes(), (std::vector<FakeDevice::WriteEntry>{{0, 500, 0}, {1, 1023, 0}}));
 }
 
@@ -63,9 +61,8 @@ TEST(RampCapToZero, LevelsAllZeroWriteNothingAndReturnAtOnce) {
   ChannelTable table;
   FakeDevice device;
   FakeTickClock clock;
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {0, 0};
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   EXPECT_TRUE(device.Writes().empty());
   EXPECT_LE(clock.Calls(), 1u);
 }
@@ -76,9 +73,8 @@ TEST(RampCapToZero, TziZeroDropsEveryLevelAtTheFirstTickChange) {
   FakeTickClock clock(100);
   clock.SetAutoAdvance(1, 4);  // the tick changes after the fourth call
   FakeDevice device(&clock);
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {100, -50};
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   // Three passes at the start tick, each writing both DACs, then zero.
   EXPECT_EQ(Codes(device.Writes()), (std::vector<int16_t>{611, 461, 611, 461, 611, 461, 511, 511}));
   EXPECT_EQ(device.Writes().back().tick, 101u);
@@ -98,9 +94,8 @@ TEST(RampCapToZero, StopsAtZeroWhenAStepWouldPassIt) {
     table.Tzi = 0.511;
     ScriptedClock clock{0, 0, 50, 99, 103};
     FakeDevice device;
-    ScopedActiveDevice active(device);
     const int16_t levels[] = {c.level};
-    RampCapToZero(table, clock, levels, nullptr);
+    RampCapToZero(device, table, clock, levels, nullptr);
     EXPECT_EQ(Codes(device.Writes()), c.codes) << "level " << c.level;
   }
 }
@@ -112,9 +107,8 @@ TEST(RampCapToZero, ALevelOutsideTheDeviceRangeGoesStraightToZero) {
   FakeTickClock clock;
   clock.SetAutoAdvance(1);
   FakeDevice device;
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {100, -50};  // 1100 and -30 are beyond 0..1023
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   EXPECT_EQ(Codes(device.Writes()), (std::vector<int16_t>{1000, 20}));
 }
 
@@ -142,9 +136,8 @@ TEST(RampCapToZero, ReturnsANominalLevelInTziSeconds) {
     FakeTickClock clock;
     clock.SetAutoAdvance(1, 1);
     FakeDevice device(&clock);
-    ScopedActiveDevice active(device);
     const int16_t levels[] = {c.level};
-    RampCapToZero(table, clock, levels, nullptr);
+    RampCapToZero(device, table, clock, levels, nullptr);
     const auto& writes = device.Writes();
     ASSERT_GE(writes.size(), 2u);
     EXPECT_EQ(writes.back().code, 511);
@@ -164,9 +157,8 @@ TEST(RampCapToZero, EveryPassWritesEveryDacInUse) {
   FakeTickClock clock;
   clock.SetAutoAdvance(1, 1);
   FakeDevice device(&clock);
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {0, 40};
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   const auto& writes = device.Writes();
   ASSERT_EQ(writes.size() % 2, 0u);
   for (std::size_t i = 0; i < writes.size(); ++i) {
@@ -186,9 +178,8 @@ TEST(RampCapToZero, MissingLevelsCountAsZero) {
   FakeTickClock clock;
   clock.SetAutoAdvance(1);
   FakeDevice device;
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {100};
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   EXPECT_EQ(device.WritesTo(1).front().code, 511);
   EXPECT_EQ(device.LastCode(0), 511);
 }
@@ -200,9 +191,8 @@ TEST(RampCapToZero, KeepsTimeAcrossTheTickCounterWrap) {
   FakeTickClock clock(0xFFFFFF00u);
   clock.SetAutoAdvance(1, 1);
   FakeDevice device(&clock);
-  ScopedActiveDevice active(device);
   const int16_t levels[] = {511};
-  RampCapToZero(table, clock, levels, nullptr);
+  RampCapToZero(device, table, clock, levels, nullptr);
   // Zero at 999 ms (510 / 0.511 = 998.04), stamped one tick later: the start
   // lies 256 ms before the wrap, so 1000 - 256 = 744 after it.
   EXPECT_NEAR(static_cast<double>(device.Writes().back().tick), 744.0, 1.0);
@@ -222,9 +212,8 @@ TEST(RampCapToZero, AZeroOrUndefinedRateDoesNotHang) {
     FakeTickClock clock;
     clock.SetAutoAdvance(1, 1);
     FakeDevice device;
-    ScopedActiveDevice active(device);
     const int16_t levels[] = {100};
-    RampCapToZero(table, clock, levels, nullptr);
+    RampCapToZero(device, table, clock, levels, nullptr);
     EXPECT_EQ(device.LastCode(0), 511);
     EXPECT_LE(device.Writes().size(), 3u);
   }
@@ -236,10 +225,9 @@ TEST(RampCapToZero, ShowsTheCursorAroundTheWritesWhenGivenOne) {
   FakeTickClock clock;
   clock.SetAutoAdvance(1, 1);
   FakeDevice device;
-  ScopedActiveDevice active(device);
   RecordingCursor cursor(device);
   const int16_t levels[] = {100, 100};
-  RampCapToZero(table, clock, levels, &cursor);
+  RampCapToZero(device, table, clock, levels, &cursor);
   EXPECT_EQ(cursor.events,
             (std::vector<std::string>{"show after 0",
                                       "restore after " + std::to_string(device.Writes().size())}));

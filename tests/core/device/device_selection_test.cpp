@@ -6,8 +6,8 @@
 
 #include "core/device/comedi_scaling.h"
 #include "core/text/cp1251.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

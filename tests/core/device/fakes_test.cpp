@@ -1,8 +1,8 @@
 // The fakes every device-level test relies on.
 #include <gtest/gtest.h>
 
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_tick_clock.h"
 
 namespace tornel::testing {
 namespace {

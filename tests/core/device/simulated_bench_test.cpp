@@ -9,15 +9,15 @@
 #include "core/device/asmcode.h"
 #include "core/device/device_selection.h"
 #include "core/device/zero_calibration.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeTickClock;
-using testing::ScopedActiveDevice;
 
 constexpr int16_t kW = 5;
 constexpr int16_t kM = 6;
@@ -129,33 +129,27 @@ TEST(SimulatedBench, TheSameSeedAndClockGiveTheSameSamples) {
 TEST(SimulatedBench, TheStartButtonDrivesTheStartSignal) {
   FakeTickClock clock;
   SimulatedBench bench(clock);
-  ScopedActiveDevice active(bench);
-  EXPECT_FALSE(StendStartSignal());
+  EXPECT_FALSE(StendStartSignal(bench));
   bench.SetStartButton(true);
   clock.Advance(1);
-  EXPECT_TRUE(StendStartSignal());
+  EXPECT_TRUE(StendStartSignal(bench));
   bench.SetStartButton(false);
   clock.Advance(1);
-  EXPECT_FALSE(StendStartSignal());
+  EXPECT_FALSE(StendStartSignal(bench));
 }
 
 TEST(SimulatedBench, ZeroCalibrationBringsTheSpareInputsToZero) {
-  class NoPriority final : public PriorityControl {
-  public:
-    void SetProcessPriorityClass(int32_t) override {}
-    void SetThreadPriority(int32_t) override {}
-  } priority;
+  testing::FakePriorityControl priority;
   testing::TempDir dir;
   ChannelTable table;
   table.ConfigPath = dir.File("Tornel.ini");
   FakeTickClock clock;
   clock.SetAutoAdvance(1, 8);
   SimulatedBench bench(clock, 3);
-  ScopedActiveDevice active(bench);
-  CalibrateZero(table, clock, priority, nullptr);
+  CalibrateZero(bench, table, clock, priority, nullptr);
   for (int16_t ch = 10; ch < 16; ++ch) {
     double sum = 0;
-    for (int i = 0; i < 8000; ++i) sum += AcpRead(ch) + table.Offset[ch];
+    for (int i = 0; i < 8000; ++i) sum += AcpRead(bench, ch) + table.Offset[ch];
     EXPECT_NEAR(sum / 8000, 0.0, 1.0) << "input " << ch + 1;
     EXPECT_NE(table.Offset[ch], 0) << "input " << ch + 1 << " had nothing to correct";
   }

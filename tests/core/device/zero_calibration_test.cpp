@@ -8,31 +8,29 @@
 
 #include "core/config/profile_file.h"
 #include "core/text/user_error.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {
 
 using testing::FakeDevice;
 using testing::FakeTickClock;
-using testing::ScopedActiveDevice;
 using testing::TempDir;
-
-// Records the calls and whether the configuration had been saved by then.
-class RecordingPriority final : public PriorityControl {
-public:
-  explicit RecordingPriority(std::string configPath) : path_(std::move(configPath)) {}
-  void SetProcessPriorityClass(int32_t c) override { Log("class " + std::to_string(c)); }
-  void SetThreadPriority(int32_t p) override { Log("thread " + std::to_string(p)); }
-  std::vector<std::string> calls;
-
-private:
-  void Log(std::string call) {
-    calls.push_back(call + (std::filesystem::exists(path_) ? " saved" : ""));
+// The priority calls, each marked " saved" when the configuration file
+// existed by then.
+struct SavingPriority {
+  explicit SavingPriority(std::string configPath) : path(std::move(configPath)) {
+    control.onCall = [this](const std::string& call) {
+      calls.push_back(call + (std::filesystem::exists(path) ? " saved" : ""));
+    };
   }
-  std::string path_;
+  operator PriorityControl&() { return control; }
+  std::string path;
+  testing::FakePriorityControl control;
+  std::vector<std::string> calls;
 };
 
 struct Bench {
@@ -54,10 +52,9 @@ struct Bench {
 TEST(CalibrateZero, EveryReadAt12GivesOffsetsOfMinus12InTheTableAndTheFile) {
   Bench bench;
   bench.device.SetConstantAll(12);
-  ScopedActiveDevice active(bench.device);
-  RecordingPriority priority(bench.table.ConfigPath);
+  SavingPriority priority(bench.table.ConfigPath);
   std::vector<int> progress;
-  CalibrateZero(bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
 
   ProfileFile file(bench.table.ConfigPath);
   for (int ch = 0; ch < 16; ++ch) {
@@ -89,9 +86,8 @@ TEST(CalibrateZero, OffsetIsTheNegatedMeanTruncatedTowardZero) {
   for (int ch = 0; ch < 16; ++ch)
     if (ch < static_cast<int>(cases.size()))
       bench.device.SetSequence(static_cast<int16_t>(ch), cases[ch].pattern);
-  ScopedActiveDevice active(bench.device);
-  RecordingPriority priority(bench.table.ConfigPath);
-  CalibrateZero(bench.table, bench.clock, priority, nullptr);
+  SavingPriority priority(bench.table.ConfigPath);
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (std::size_t ch = 0; ch < cases.size(); ++ch)
     EXPECT_EQ(bench.table.Offset[ch], cases[ch].offset) << "channel " << ch;
 }
@@ -100,9 +96,8 @@ TEST(CalibrateZero, ReadsEachChannelAtLeastOnceWhenTheClockJumps) {
   Bench bench;
   bench.device.SetReadHook([&](int16_t) { bench.clock.Advance(5000); });
   bench.device.SetConstantAll(-3);
-  ScopedActiveDevice active(bench.device);
-  RecordingPriority priority(bench.table.ConfigPath);
-  CalibrateZero(bench.table, bench.clock, priority, nullptr);
+  SavingPriority priority(bench.table.ConfigPath);
+  CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr);
   for (int16_t ch = 0; ch < 16; ++ch) {
     EXPECT_EQ(bench.device.ReadCount(ch), 1u);
     EXPECT_EQ(bench.table.Offset[ch], 3);
@@ -114,9 +109,8 @@ TEST(CalibrateZero, ASaveFailurePassesThroughWithOffsetsKeptAndPrioritiesLowered
   testing::WriteBytes(bench.dir.File("plain"), "x");
   bench.table.ConfigPath = bench.dir.File("plain") + "/Tornel.ini";
   bench.device.SetConstantAll(4);
-  ScopedActiveDevice active(bench.device);
-  RecordingPriority priority(bench.table.ConfigPath);
-  EXPECT_THROW(CalibrateZero(bench.table, bench.clock, priority, nullptr), UserError);
+  SavingPriority priority(bench.table.ConfigPath);
+  EXPECT_THROW(CalibrateZero(bench.device, bench.table, bench.clock, priority, nullptr), UserError);
   EXPECT_EQ(bench.table.Offset[15], -4);
   EXPECT_EQ(priority.calls,
             (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));

@@ -4,7 +4,7 @@
 
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/records/graph_record.h"
 #include "sample_bytes.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::testing {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sample_bytes.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

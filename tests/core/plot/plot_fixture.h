@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/graph/sample_bytes.h"
+#include "tests/core/graph/sample_bytes.h"
 #include "core/plot/plot_geometry.h"
 #include "core/records/graph_record.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel::testing {
 

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "core/records/hand_file.h"
-#include "core/records/scoped_tmpdir.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

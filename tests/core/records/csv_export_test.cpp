@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "core/records/hand_file.h"
+#include "tests/core/records/hand_file.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/records/dta_bytes.h"
+#include "tests/core/records/dta_bytes.h"
 #include "core/records/dta_writer.h"
 #include "core/records/graph_record.h"
-#include "core/records/hand_file.h"
-#include "core/records/scoped_tmpdir.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

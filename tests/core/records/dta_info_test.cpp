@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/records/hand_file.h"
-#include "support/temp_dir.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

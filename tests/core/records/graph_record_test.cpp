@@ -8,10 +8,10 @@
 #include <fstream>
 #include <memory>
 
-#include "core/records/scoped_tmpdir.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "core/records/temp_file.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/records/dta_bytes.h"
+#include "tests/core/records/dta_bytes.h"
 
 namespace tornel::testing {
 

@@ -5,7 +5,7 @@
 #include "core/records/sample_file_reader.h"
 #include "core/records/sample_file_writer.h"
 #include "core/text/user_error.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

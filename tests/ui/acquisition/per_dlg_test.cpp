@@ -16,7 +16,7 @@
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
 #include "transient_fixture.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 
@@ -158,10 +158,10 @@ TEST_F(TransientTest, TypedNumbersAreReadLeniently) {
     Retype(Edit(dialog.get(), "RiseTimeEdit"), c.typed);
     Retype(Edit(dialog.get(), "DurationEdit"), c.typed);
     ClickTab(dialog.get(), 1);  // leaving the tab stores it
-    EXPECT_EQ(dialog->Delay[0], c.value) << c.typed;
-    EXPECT_EQ(dialog->RiseTime[0], c.value) << c.typed;
+    EXPECT_EQ(dialog->Settings.Delay[0], c.value) << c.typed;
+    EXPECT_EQ(dialog->Settings.RiseTime[0], c.value) << c.typed;
     dialog->SaveDefaults();
-    EXPECT_EQ(dialog->Duration, c.value) << c.typed;
+    EXPECT_EQ(dialog->Settings.Duration, c.value) << c.typed;
     Press(dialog.get(), "CancelButton");
   }
 }
@@ -208,8 +208,8 @@ TEST_F(TransientTest, EachTabKeepsItsOwnSignal) {
   EXPECT_TRUE(Child<QCheckBox>(dialog.get(), "UseCapBox")->isChecked());
   EXPECT_EQ(TrackBar(dialog.get())->value(), -300);
   EXPECT_EQ(Edit(dialog.get(), "DelayEdit")->text(), "0.500");
-  EXPECT_EQ(dialog->CapMask, 1);
-  EXPECT_EQ(dialog->Amplitude[0], -300.0);
+  EXPECT_EQ(dialog->Settings.CapMask, 1);
+  EXPECT_EQ(dialog->Settings.Amplitude[0], -300.0);
 }
 
 TEST_F(TransientTest, TestButtonOutputsTheShownAmplitudeWhileHeld) {
@@ -281,9 +281,9 @@ TEST_F(TransientTest, ContinueRecordsTheWholeDurationThenClosesWithOk) {
   EXPECT_FALSE(dialog->isVisible());
   ASSERT_NE(dialog->Thread, nullptr);
   EXPECT_TRUE(dialog->Thread->isFinished());
-  EXPECT_EQ(dialog->Thread->Count, 50);
-  EXPECT_EQ(dialog->Thread->Elapsed, 50u);
-  EXPECT_EQ(dialog->AcpMask, 0x0005);
+  EXPECT_EQ(dialog->Thread->Result.Count, 50);
+  EXPECT_EQ(dialog->Thread->Result.Elapsed, 50u);
+  EXPECT_EQ(dialog->Settings.AcpMask, 0x0005);
   std::string bytes = tornel::testing::ReadBytes(dialog->FileName);
   ASSERT_EQ(bytes.size(), 50u * 6u);
   // The first scan is before the step, the second after it.
@@ -292,8 +292,8 @@ TEST_F(TransientTest, ContinueRecordsTheWholeDurationThenClosesWithOk) {
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(Child<QPushButton>(dialog.get(), "StartButton")->isEnabled());
-  EXPECT_EQ(priority.calls, (std::vector<std::pair<std::string, int32_t>>{
-                                {"class", 128}, {"thread", 2}, {"class", 32}, {"thread", 0}}));
+  EXPECT_EQ(priority.calls,
+            (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));
 }
 
 TEST_F(TransientTest, AutomaticModeOffDrivesNoDac) {
@@ -304,8 +304,8 @@ TEST_F(TransientTest, AutomaticModeOffDrivesNoDac) {
   device.ClearWrites();
   Press(dialog.get(), "OkButton");
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_EQ(dialog->Thread->CapMask, 0);
-  EXPECT_FALSE(dialog->Thread->DriveCap);
+  EXPECT_EQ(dialog->Thread->Request.CapMask, 0);
+  EXPECT_FALSE(dialog->Thread->Request.DriveCap);
   // Zero codes at the start of the scans and when the dialog closes, nothing else.
   for (const FakeDevice::WriteEntry& w : device.Writes()) EXPECT_EQ(w.code, 511);
   EXPECT_EQ(tornel::testing::ReadBytes(dialog->FileName).size(), 20u * 2u);
@@ -332,7 +332,7 @@ TEST_F(TransientTest, BenchStartRunsOnceAndTellsTheNumberOfScans) {
   EXPECT_EQ(message, "Считано 1234 точек");
   EXPECT_EQ(messages, 1);
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_EQ(dialog->Thread->Count, 1234);
+  EXPECT_EQ(dialog->Thread->Result.Count, 1234);
   EXPECT_EQ(device.ReadCount(0), 1234u);
 }
 
@@ -414,8 +414,8 @@ TEST_F(TransientTest, FullDiskTellsHowManyScansWereKeptAndTheRecordStillOpens) {
   Press(dialog.get(), "OkButton");
   EXPECT_EQ(message, "Не удалось записать файл /dev/full\nСохранено 0 точек.");
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_EQ(dialog->Thread->Count, 0);
-  EXPECT_EQ(dialog->Thread->Outcome, tornel::ScanOutcome::WriteFailed);
+  EXPECT_EQ(dialog->Thread->Result.Count, 0);
+  EXPECT_EQ(dialog->Thread->Result.Outcome, tornel::ScanOutcome::WriteFailed);
   dialog.reset();
   EXPECT_TRUE(std::filesystem::exists("/dev/full"));  // a device is never deleted
   tornel::RemoveFileIfExists(reserved);

@@ -12,9 +12,9 @@
 namespace {
 
 std::unique_ptr<TScanThr> MakeThread(TMainForm& form, const std::string& file) {
-  auto thread = std::make_unique<TScanThr>(form.Channels, form.Clock(), form.Priority());
-  thread->FileName = file;
-  thread->CapZero[0] = thread->CapZero[1] = 511;
+  auto thread = std::make_unique<TScanThr>(form.Device(), form.Channels(), form.Clock(), form.Priority());
+  thread->Request.FileName = file;
+  thread->Request.CapZero[0] = thread->Request.CapZero[1] = 511;
   return thread;
 }
 
@@ -22,15 +22,15 @@ TEST_F(TransientTest, ThreadThatNeverStartedNeedsNoWaiting) {
   auto thread = MakeThread(Form(), dir.File("Trn1"));
   thread->WaitFor();
   EXPECT_FALSE(thread->isRunning());
-  EXPECT_EQ(thread->Count, 0);
+  EXPECT_EQ(thread->Result.Count, 0);
   thread.reset();
   EXPECT_FALSE(std::filesystem::exists(dir.File("Trn1")));
 }
 
 TEST_F(TransientTest, HourglassShowsWhileTheThreadRecordsAndGoesAfterwards) {
   auto thread = MakeThread(Form(), dir.File("Trn1"));
-  thread->AcpMask = 0x0001;
-  thread->Duration = 0.010;
+  thread->Request.AcpMask = 0x0001;
+  thread->Request.Duration = 0.010;
   // The scan thread holds its first read until the GUI thread has looked at
   // the cursor, which it can only do while its wait keeps the loop running.
   std::atomic<bool> looked{false};
@@ -51,17 +51,17 @@ TEST_F(TransientTest, HourglassShowsWhileTheThreadRecordsAndGoesAfterwards) {
   thread->WaitFor();
   EXPECT_EQ(shapeSeen.load(), Qt::WaitCursor);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(thread->Count, 10);
+  EXPECT_EQ(thread->Result.Count, 10);
 }
 
 TEST_F(TransientTest, DestroyingARunningThreadEndsTheRunAndLeavesTheDacsAtZero) {
   auto thread = MakeThread(Form(), dir.File("Trn1"));
-  thread->AcpMask = 0x0001;
-  thread->CapMask = 0x0003;
-  thread->DriveCap = true;
-  thread->Amplitude[0] = 200;
-  thread->Amplitude[1] = -150;
-  thread->Duration = 1e6;  // far longer than the test
+  thread->Request.AcpMask = 0x0001;
+  thread->Request.CapMask = 0x0003;
+  thread->Request.DriveCap = true;
+  thread->Request.Amplitude[0] = 200;
+  thread->Request.Amplitude[1] = -150;
+  thread->Request.Duration = 1e6;  // far longer than the test
   std::atomic<bool> scanning{false};
   device.SetReadHook([&](int16_t) { scanning = true; });
   thread->start();
@@ -70,7 +70,7 @@ TEST_F(TransientTest, DestroyingARunningThreadEndsTheRunAndLeavesTheDacsAtZero) 
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(device.LastCode(1), 511);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(priority.calls.back(), (std::pair<std::string, int32_t>{"thread", 0}));
+  EXPECT_EQ(priority.calls.back(), "thread 0");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "core/text/cp1251.h"
 #include "ui/acquisition/per_dlg.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 TransientTest::TransientTest() {
   clock.SetAutoAdvance(1);
@@ -62,7 +62,7 @@ std::vector<std::string> TransientTest::TempFiles() const {
 }
 
 std::unique_ptr<TPerDlg> ShownDialog(TMainForm& form) {
-  auto dialog = std::make_unique<TPerDlg>(&form);
+  auto dialog = std::make_unique<TPerDlg>(form);
   dialog->LoadDefaults();
   dialog->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));

@@ -10,22 +10,14 @@
 #include <vector>
 
 #include "core/config/priority_control.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 #include "ui/app/main_form.h"
 
 class QLineEdit;
 class TPerDlg;
-
-// Logs the priorities asked for, from whichever thread.
-class LoggingPriority final : public tornel::PriorityControl {
-public:
-  void SetProcessPriorityClass(int32_t value) override { calls.emplace_back("class", value); }
-  void SetThreadPriority(int32_t value) override { calls.emplace_back("thread", value); }
-  std::vector<std::pair<std::string, int32_t>> calls;
-};
-
 // A main window on a fake device and a fake clock, with its configuration
 // and the temporary folder (TMPDIR) in a folder of the test's own. The clock
 // moves on by 1 ms at each reading, so a run of d seconds takes d x 1000
@@ -46,7 +38,7 @@ protected:
   tornel::testing::TempDir dir;
   tornel::testing::FakeTickClock clock;
   tornel::testing::FakeDevice device{&clock};
-  LoggingPriority priority;
+  tornel::testing::FakePriorityControl priority;
   std::unique_ptr<TMainForm> form;
 
 private:

@@ -1,4 +1,4 @@
-#include "ui/acquisition/transient_flow.h"
+#include "ui/app/transient_flow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,12 +12,12 @@
 #include <filesystem>
 
 #include "core/records/graph_record.h"
-#include "support/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 #include "transient_fixture.h"
 #include "ui/acquisition/per_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/graph/graph_frm.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 

@@ -18,15 +18,18 @@
 
 #include "core/text/user_error.h"
 #include "main_form_fixture.h"
-#include "modal_watcher.h"
-#include "ui/app/child_menu_provider.h"
+#include "tests/ui/support/modal_driver.h"
+#include "ui/widgets/child_menu_provider.h"
 #include "ui/app/page_setup_dialog.h"
-#include "ui/app/progress_dlg.h"
-#include "ui/app/qt_busy_cursor.h"
+#include "ui/widgets/progress_dlg.h"
+#include "ui/widgets/qt_busy_cursor.h"
 #include "ui/app/text_form.h"
 
 namespace {
 
+using tornel::testing::Dismiss;
+using tornel::testing::MessageText;
+using tornel::testing::ModalAnswers;
 using tornel::testing::FakeDevice;
 
 const char* kDescription = "{\\rtf1\\ansi\\ansicpg1251 {\\b \\'ce\\'ef\\'fb\\'f2}\\par}";  // "Опыт"
@@ -39,7 +42,7 @@ TEST_F(MainFormTest, DescriptionWindowZeroesTheDacsAndContinuesOnOk) {
   device.ClearWrites();
   std::vector<FakeDevice::WriteEntry> writesWhenShown;
   QString shownText;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     auto* text = qobject_cast<TTextForm*>(w);
     ASSERT_NE(text, nullptr);
     writesWhenShown = device.Writes();
@@ -58,7 +61,7 @@ TEST_F(MainFormTest, DescriptionWindowZeroesTheDacsAndContinuesOnOk) {
 TEST_F(MainFormTest, DescriptionWindowCancelStopsTheFlow) {
   WriteDescription("StatDoc.rtf", kDescription);
   TMainForm& f = Form();
-  ModalWatcher watcher([](QWidget* w) {
+  ModalAnswers watcher([](QWidget* w) {
     auto* text = qobject_cast<TTextForm*>(w);
     ASSERT_NE(text, nullptr);
     QTest::mouseClick(text->CancelButton(), Qt::LeftButton);
@@ -69,7 +72,7 @@ TEST_F(MainFormTest, DescriptionWindowCancelStopsTheFlow) {
 TEST_F(MainFormTest, MissingDescriptionShowsThePathAndStops) {
   TMainForm& f = Form();
   QStringList messages;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     messages.append(MessageText(w));
     Dismiss(w);
   });
@@ -122,20 +125,19 @@ TEST_F(MainFormTest, CalibrationWritesOffsetsAndShowsItsProgress) {
 
   EXPECT_TRUE(progressLooksRight);
   EXPECT_EQ(positionsSeen, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
-  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels.Offset[ch], -12) << ch;
+  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], -12) << ch;
   std::string saved = ReadConfig();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_NE(saved.find("ACP_Offset" + std::to_string(n) + "=-12"), std::string::npos) << n;
   }
-  using Call = std::pair<std::string, int32_t>;
   EXPECT_EQ(priority.calls,
-            (std::vector<Call>{{"class", 128}, {"thread", 2}, {"class", 32}, {"thread", 0}}));
+            (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));
   for (QWidget* w : QApplication::topLevelWidgets()) {
     EXPECT_FALSE(qobject_cast<TProgressDlg*>(w) && w->isVisible()) << "progress left open";
   }
 
   f.Action("AResetZero")->trigger();
-  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels.Offset[ch], 0) << ch;
+  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], 0) << ch;
   saved = ReadConfig();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_NE(saved.find("ACP_Offset" + std::to_string(n) + "=0\r\n"), std::string::npos) << n;
@@ -149,15 +151,15 @@ TEST_F(MainFormTest, CalibrationThatCannotSaveSaysSoAndKeepsTheOffsets) {
   device.SetConstantAll(-7);
   clock.SetAutoAdvance(1);
   QStringList messages;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     messages.append(MessageText(w));
     Dismiss(w);
   });
   f.ACalibrZeroExecute();
   EXPECT_EQ(messages,
             QStringList({QString::fromStdString("Unable to write to " + dir.File("Tornel.ini"))}));
-  EXPECT_EQ(f.Channels.Offset[0], 7);
-  EXPECT_EQ(f.Channels.Offset[15], 7);
+  EXPECT_EQ(f.Channels().Offset[0], 7);
+  EXPECT_EQ(f.Channels().Offset[15], 7);
 }
 
 TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {
@@ -166,7 +168,7 @@ TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {
   DispatchingForm f(Environment());
   QStringList filters;
   QString choose = QString::fromStdString(dir.File("run.dta"));
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     auto* dialog = qobject_cast<QFileDialog*>(w);
     ASSERT_NE(dialog, nullptr);
     filters = dialog->nameFilters();
@@ -187,7 +189,7 @@ TEST_F(MainFormTest, PageSetupStartsFromTheDefaultsAndKeepsWhatOkLeaves) {
   TMainForm& f = Form();
   PageSetupValues initial;
   bool okAllowedWithHugeMargins = true;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     auto* dialog = qobject_cast<PageSetupDialog*>(w);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Параметры страницы");
@@ -218,7 +220,7 @@ TEST_F(MainFormTest, PageSetupStartsFromTheDefaultsAndKeepsWhatOkLeaves) {
 
 TEST_F(MainFormTest, PageSetupCancelKeepsTheValues) {
   TMainForm& f = Form();
-  ModalWatcher watcher([](QWidget* w) {
+  ModalAnswers watcher([](QWidget* w) {
     w->findChild<QDoubleSpinBox*>("PaperHeight")->setValue(100);
     QTest::mouseClick(w->findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
   });
@@ -229,7 +231,7 @@ TEST_F(MainFormTest, PageSetupCancelKeepsTheValues) {
 TEST_F(MainFormTest, PrinterSetupIsTheSystemDialogOnTheSharedPrinter) {
   TMainForm& f = Form();
   QPrinter* shown = nullptr;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     auto* dialog = qobject_cast<QPrintDialog*>(w);
     ASSERT_NE(dialog, nullptr);
     shown = dialog->printer();
@@ -273,7 +275,7 @@ TEST_F(MainFormTest, AboutBoxShowsTheProgram) {
   TMainForm& f = Form();
   QStringList texts;
   QString title, button;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     title = w->windowTitle();
     for (auto* label : w->findChildren<QLabel*>()) {
       if (!label->text().isEmpty()) texts.append(label->text());
@@ -297,7 +299,7 @@ TEST_F(MainFormTest, LoadErrorClosesTheNewChildAndShowsTheText) {
   f.show();
   f.AddChild(new QWidget);
   QStringList messages;
-  ModalWatcher watcher([&](QWidget* w) {
+  ModalAnswers watcher([&](QWidget* w) {
     messages.append(MessageText(w));
     Dismiss(w);
   });

@@ -8,20 +8,12 @@
 #include <vector>
 
 #include "core/config/priority_control.h"
-#include "ui/support/qt_printers.h"
-#include "support/fake_device.h"
-#include "support/fake_tick_clock.h"
-#include "support/temp_dir.h"
+#include "tests/ui/support/qt_printers.h"
+#include "tests/support/fake_device.h"
+#include "tests/support/fake_priority_control.h"
+#include "tests/support/fake_tick_clock.h"
+#include "tests/support/temp_dir.h"
 #include "ui/app/main_form.h"
-
-// Logs what the program asked of the operating system's priorities.
-class FakePriority final : public tornel::PriorityControl {
-public:
-  void SetProcessPriorityClass(int32_t value) override { calls.emplace_back("class", value); }
-  void SetThreadPriority(int32_t value) override { calls.emplace_back("thread", value); }
-  std::vector<std::pair<std::string, int32_t>> calls;
-};
-
 // Records which window the open command would make.
 class DispatchingForm : public TMainForm {
 public:
@@ -57,6 +49,6 @@ protected:
   tornel::testing::TempDir dir;
   tornel::testing::FakeTickClock clock;
   tornel::testing::FakeDevice device{&clock};
-  FakePriority priority;
+  tornel::testing::FakePriorityControl priority;
   std::unique_ptr<TMainForm> form;
 };

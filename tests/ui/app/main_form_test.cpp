@@ -24,18 +24,17 @@ TEST_F(MainFormTest, StartsAsTheMainWindowWithTheConfiguredTable) {
   EXPECT_EQ(MainForm, &f);
   EXPECT_EQ(f.windowTitle(), "TornelAD");
   EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(f.Channels.ConfigPath, dir.File("Tornel.ini"));
-  EXPECT_EQ(f.Channels.CapCount, 2);
-  EXPECT_EQ(f.Channels.Offset[16], 500);
-  EXPECT_EQ(f.Channels.Offset[17], 511);
-  EXPECT_EQ(f.Channels.ChanName[0], "Ток");
-  EXPECT_EQ(f.Channels.ChanName[1], "Uca");  // missing keys take their defaults
+  EXPECT_EQ(f.Channels().ConfigPath, dir.File("Tornel.ini"));
+  EXPECT_EQ(f.Channels().CapCount, 2);
+  EXPECT_EQ(f.Channels().Offset[16], 500);
+  EXPECT_EQ(f.Channels().Offset[17], 511);
+  EXPECT_EQ(f.Channels().ChanName[0], "Ток");
+  EXPECT_EQ(f.Channels().ChanName[1], "Uca");  // missing keys take their defaults
   EXPECT_EQ(f.Printer().pageLayout().orientation(), QPageLayout::Landscape);
-  EXPECT_EQ(&tornel::ActiveDevice(), &device);
+  EXPECT_EQ(&f.Device(), &device);
   // A run that changes nothing writes nothing.
   form.reset();
   EXPECT_EQ(MainForm, nullptr);
-  EXPECT_NE(&tornel::ActiveDevice(), &device);
 }
 
 TEST_F(MainFormTest, ShowingAndClosingPutEveryDacInUseAtItsZero) {
@@ -46,7 +45,7 @@ TEST_F(MainFormTest, ShowingAndClosingPutEveryDacInUseAtItsZero) {
   EXPECT_EQ(device.Writes(), (std::vector<FakeDevice::WriteEntry>{{0, 500, 0}, {1, 520, 0}}));
 
   device.ClearWrites();
-  tornel::CapWrite(0, 900);
+  tornel::CapWrite(device, 0, 900);
   device.ClearWrites();
   EXPECT_TRUE(f.close());
   EXPECT_EQ(device.Writes(), (std::vector<FakeDevice::WriteEntry>{{0, 500, 0}, {1, 520, 0}}));
@@ -222,14 +221,14 @@ TEST_F(MainFormTest, BenchButtonHoldsTheStartSignalWhilePressed) {
   QPushButton* button = f.Status()->StendButton();
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->text(), "Кнопка стенда");
-  EXPECT_FALSE(tornel::StendStartSignal());
+  EXPECT_FALSE(tornel::StendStartSignal(bench));
   // The model takes its inputs in at the next millisecond.
   QTest::mousePress(button, Qt::LeftButton);
   clock.Advance(1);
-  EXPECT_TRUE(tornel::StendStartSignal());
+  EXPECT_TRUE(tornel::StendStartSignal(bench));
   QTest::mouseRelease(button, Qt::LeftButton);
   clock.Advance(1);
-  EXPECT_FALSE(tornel::StendStartSignal());
+  EXPECT_FALSE(tornel::StendStartSignal(bench));
 }
 
 TEST_F(MainFormTest, ExitClosesTheWindow) {

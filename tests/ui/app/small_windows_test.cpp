@@ -8,9 +8,9 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "ui/support/qt_printers.h"
-#include "support/temp_dir.h"
-#include "ui/app/progress_dlg.h"
+#include "tests/ui/support/qt_printers.h"
+#include "tests/support/temp_dir.h"
+#include "ui/widgets/progress_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
 

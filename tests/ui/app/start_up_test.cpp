@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "core/device/device.h"
-#include "ui/support/qt_printers.h"
-#include "support/temp_dir.h"
+#include "tests/ui/support/qt_printers.h"
+#include "tests/support/temp_dir.h"
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"

@@ -9,7 +9,7 @@
 #include <QPrinter>
 
 #include "core/config/color_names.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "ui/canvas/qt_color.h"
 
 namespace tornel {

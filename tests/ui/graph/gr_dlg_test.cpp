@@ -18,10 +18,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/records/hand_file.h"
-#include "support/temp_dir.h"
+#include "tests/core/records/hand_file.h"
+#include "tests/support/temp_dir.h"
 #include "ui/graph/gr_dlg_color_shape.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 

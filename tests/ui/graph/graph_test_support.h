@@ -19,62 +19,21 @@
 #include <vector>
 
 #include "core/config/channel_table.h"
-#include "core/graph/sample_bytes.h"
+#include "tests/core/graph/sample_bytes.h"
 #include "core/records/graph_record.h"
-#include "core/records/scoped_tmpdir.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "core/text/number_text.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/graph/graph_paint_box.h"
-#include "ui/support/qt_printers.h"
+#include "tests/ui/support/fake_window_host.h"
+#include "tests/ui/support/modal_driver.h"
+#include "tests/ui/support/qt_printers.h"
 
 
 namespace graphtest {
 
-// Answers the modal windows a command opens, in order, as the user would:
-// each answer gets the next new modal window and must close it. A modal
-// window that no answer expects is rejected and counted, so a surprise
-// question fails the test instead of hanging it.
-class ModalAnswers {
-public:
-  ModalAnswers() {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-    timer_.start();
-  }
-  void Then(std::function<void(QWidget*)> answer) { answers_.push_back(std::move(answer)); }
-  int Unexpected() const { return unexpected_; }
-  int Answered() const { return answered_; }
-  bool AllAnswered() const { return answers_.empty(); }
-
-private:
-  void Poll() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible() || modal == last_) return;
-    last_ = modal;
-    if (answers_.empty()) {
-      ++unexpected_;
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        box->reject();
-      } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        dialog->reject();
-      } else {
-        modal->close();
-      }
-      return;
-    }
-    auto answer = std::move(answers_.front());
-    answers_.pop_front();
-    ++answered_;
-    answer(modal);
-  }
-
-  QTimer timer_;
-  std::deque<std::function<void(QWidget*)>> answers_;
-  QPointer<QWidget> last_;
-  int unexpected_ = 0;
-  int answered_ = 0;
-};
+using tornel::testing::ModalAnswers;
 
 // Presses a button of a message box.
 inline std::function<void(QWidget*)> Press(QMessageBox::StandardButton button,
@@ -126,7 +85,7 @@ protected:
 
   // A window at its design size, shown and drawn.
   std::unique_ptr<TGraphFrm> NewWindow() {
-    auto window = std::make_unique<TGraphFrm>(table);
+    auto window = std::make_unique<TGraphFrm>(host);
     window->show();
     Settle();
     return window;
@@ -160,7 +119,8 @@ protected:
 
   tornel::testing::TempDir dir;
   tornel::testing::ScopedTmpDir tmp{dir.Path().string()};
-  tornel::ChannelTable table;
+  tornel::testing::FakeWindowHost host;
+  tornel::ChannelTable& table = host.table;
 };
 
 }  // namespace graphtest

@@ -16,13 +16,14 @@
 #include <QTableView>
 #include <memory>
 
-#include "core/graph/sample_bytes.h"
+#include "tests/core/graph/sample_bytes.h"
 #include "core/graph/table_columns.h"
 #include "core/text/number_text.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "ui/app/main_form.h"
 #include "ui/graph/grid_model.h"
-#include "ui/static/modal_driver.h"
+#include "tests/ui/support/fake_window_host.h"
+#include "tests/ui/support/modal_driver.h"
 
 namespace {
 
@@ -73,9 +74,11 @@ protected:
   // The ATable command with the user confirming the preselection.
   TGridFrm* OpenConfirmed(QWidget* graphWindow) {
     OnNextModal([](QWidget* w) { Press(w, "Button5"); }, "TSelCoord2");
-    return OpenTableView(record, tableView, graphWindow);
+    return OpenTableView(*opener, record, tableView, graphWindow);
   }
 
+  tornel::testing::FakeWindowHost host;
+  WindowHost* opener = &host;  // where the ATable command puts the table
   tornel::testing::TempDir dir;
   std::string file = dir.File("Trn1");
   tornel::TGraphRecord record;
@@ -84,7 +87,7 @@ protected:
 
 TEST_F(GridFrmTest, ColumnsReadTheirChannelsFramePositions) {
   WriteFrames({111, 511, -511, 222, -511, 511});
-  TGridFrm table(record, {0b10000, 0b1});
+  TGridFrm table(host, record, {0b10000, 0b1});
   EXPECT_EQ(table.windowTitle(), "Таблица");
   ASSERT_EQ(table.Grid()->model()->columnCount(), 2);
   EXPECT_EQ(ColumnHeader(table, 0), "Iя, А");
@@ -98,7 +101,7 @@ TEST_F(GridFrmTest, ColumnsReadTheirChannelsFramePositions) {
 TEST_F(GridFrmTest, ATransientRecordOf1001FramesShowsMillisecondTimes) {
   std::vector<int16_t> frames(1001 * 3, 0);
   WriteFrames(frames);
-  TGridFrm table(record, {0b10, 0});
+  TGridFrm table(host, record, {0b10, 0});
   EXPECT_EQ(Corner(table), "t, c");
   EXPECT_EQ(table.Grid()->model()->rowCount(), 1001) << "trunc(FrameCount + 1) grid rows";
   EXPECT_EQ(RowHeader(table, 0), "0.000");
@@ -114,7 +117,7 @@ TEST_F(GridFrmTest, AStaticRecordNumbersItsPoints) {
   record.IsStatic = true;
   record.Duration = 3;
   WriteFrames({1, 2, 3, 4, 5, 6, 7, 8, 9});
-  TGridFrm table(record, {0b10, 0});
+  TGridFrm table(host, record, {0b10, 0});
   EXPECT_EQ(Corner(table), "№");
   EXPECT_EQ(RowHeader(table, 0), "1");
   EXPECT_EQ(RowHeader(table, 1), "2");
@@ -123,7 +126,7 @@ TEST_F(GridFrmTest, AStaticRecordNumbersItsPoints) {
 
 TEST_F(GridFrmTest, AFrameThatCannotBeReadShowsEmptyCells) {
   WriteFrames({0, 511, 0, 0, -511, 0});
-  TGridFrm table(record, {0b10000, 0});
+  TGridFrm table(host, record, {0b10000, 0});
   EXPECT_EQ(Cell(table, 1, 0), "-10.000");
   tornel::testing::WriteBytes(file, Int16Bytes({0, 511, 0}));  // shortened behind its back
   table.Retarget(file);
@@ -135,7 +138,7 @@ TEST_F(GridFrmTest, AFrameThatCannotBeReadShowsEmptyCells) {
 
 TEST_F(GridFrmTest, RetargetingShowsTheFilteredFile) {
   WriteFrames({0, 511, 0});
-  TGridFrm table(record, {0b10000, 0});
+  TGridFrm table(host, record, {0b10000, 0});
   EXPECT_EQ(Cell(table, 0, 0), "10.000");
   const std::string filtered = file + "f";
   tornel::testing::WriteBytes(filtered, Int16Bytes({0, 100, 0}));
@@ -157,7 +160,7 @@ TEST_F(GridFrmTest, ScrollingALongRecordReadsOnlyTheFramesOnScreen) {
     frames.push_back(0);
   }
   WriteFrames(frames);
-  TGridFrm table(record, {0b10000, 0});
+  TGridFrm table(host, record, {0b10000, 0});
   table.resize(400, 300);
   table.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
@@ -181,7 +184,7 @@ TEST_F(GridFrmTest, BothWordsEmptyAfterMaskingOpensNoTable) {
       },
       "TSelCoord2");
   QWidget graph;
-  EXPECT_EQ(OpenTableView(record, tableView, &graph), nullptr);
+  EXPECT_EQ(OpenTableView(host, record, tableView, &graph), nullptr);
   EXPECT_TRUE(tableView.isNull());
 }
 
@@ -189,7 +192,7 @@ TEST_F(GridFrmTest, CancellingTheSelectionOpensNoTable) {
   WriteFrames({1, 2, 3});
   OnNextModal([](QWidget* w) { Press(w, "Button6"); }, "TSelCoord2");
   QWidget graph;
-  EXPECT_EQ(OpenTableView(record, tableView, &graph), nullptr);
+  EXPECT_EQ(OpenTableView(host, record, tableView, &graph), nullptr);
   EXPECT_TRUE(tableView.isNull());
 }
 
@@ -199,12 +202,12 @@ TEST_F(GridFrmTest, ASecondTableCommandRaisesTheSameWindowAndTheTableGoesWithIts
   TGridFrm* first = OpenConfirmed(graph.get());
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
-  EXPECT_TRUE(first->isWindow()) << "without a main window the table is a window of its own";
+  EXPECT_NE(qobject_cast<QMdiSubWindow*>(first->parentWidget()), nullptr) << "a child of the host";
   EXPECT_EQ(tableView.data(), first);
   EXPECT_EQ(first->Columns().Selected(), (tornel::MaskPair{0b10000, 0b1}));
   {
     tornel::testing::NoModalExpected noDialog;
-    EXPECT_EQ(OpenTableView(record, tableView, graph.get()), first);
+    EXPECT_EQ(OpenTableView(host, record, tableView, graph.get()), first);
   }
   graph.reset();
   EXPECT_TRUE(tableView.isNull());
@@ -215,7 +218,7 @@ TEST_F(GridFrmTest, ClosingTheTableForgetsIt) {
   QWidget graph;
   TGridFrm* table = OpenConfirmed(&graph);
   ASSERT_NE(table, nullptr);
-  table->close();
+  table->parentWidget()->close();  // the child window's frame, as the user closes it
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(tableView.isNull());
 }
@@ -226,6 +229,7 @@ protected:
     AppEnvironment env;
     env.configPath = QString::fromStdString(dir.File("Tornel.ini"));
     form = std::make_unique<TMainForm>(env);
+    opener = form.get();
   }
   ~GridInMainFormTest() override {
     form.reset();
@@ -247,7 +251,7 @@ TEST_F(GridInMainFormTest, TheTableIsAChildWindowAndASecondCommandBringsItToTheF
   ASSERT_EQ(area->activeSubWindow(), graphWindow);
   {
     tornel::testing::NoModalExpected noDialog;
-    EXPECT_EQ(OpenTableView(record, tableView, graph), table);
+    EXPECT_EQ(OpenTableView(*form, record, tableView, graph), table);
   }
   EXPECT_EQ(area->subWindowList().size(), 2);
   EXPECT_EQ(area->activeSubWindow()->widget(), table);
@@ -270,7 +274,7 @@ TEST_F(GridInMainFormTest, TheMainWindowClosesWithATableOpen) {
 
 TEST_F(GridFrmTest, ThePopupOffersItsThreeCommands) {
   WriteFrames({1, 2, 3});
-  TGridFrm table(record, {0b10, 0});
+  TGridFrm table(host, record, {0b10, 0});
   table.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
   QWidget* viewport = table.Grid()->viewport();
@@ -287,7 +291,7 @@ TEST_F(GridFrmTest, ThePopupOffersItsThreeCommands) {
 
 TEST_F(GridFrmTest, CopyingThePicturePutsTheWindowOnTheClipboard) {
   WriteFrames({1, 2, 3});
-  TGridFrm table(record, {0b10, 0});
+  TGridFrm table(host, record, {0b10, 0});
   table.resize(332, 149);
   table.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
@@ -301,7 +305,7 @@ TEST_F(GridFrmTest, CopyingThePicturePutsTheWindowOnTheClipboard) {
 TEST_F(GridFrmTest, CopyingValuesGivesTheWholeTableOrTheSelectedCells) {
   WriteFrames({0, 511, 0, 0, -511, 511});
   tornel::SetSystemDecimalSeparator(',');
-  TGridFrm table(record, {0b10000, 0b1});
+  TGridFrm table(host, record, {0b10000, 0b1});
   table.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
   QAction* copy = Child<QAction>(table.TablMenu(), "mnCopyValues");
@@ -320,7 +324,7 @@ TEST_F(GridFrmTest, CopyingValuesGivesTheWholeTableOrTheSelectedCells) {
 
 TEST_F(GridFrmTest, PrintingDrawsThePictureOnThePage) {
   WriteFrames({1, 2, 3});
-  TGridFrm table(record, {0b10, 0});
+  TGridFrm table(host, record, {0b10, 0});
   table.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
   QPrinter printer;

@@ -6,8 +6,8 @@
 
 #include "core/config/channel_table.h"
 #include "core/records/graph_record.h"
-#include "modal_driver.h"
-#include "ui/static/channel_check_group.h"
+#include "tests/ui/support/modal_driver.h"
+#include "ui/widgets/channel_check_group.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/static/sel_coord.h"
 #include "ui/static/sel_coord2.h"

@@ -1,0 +1,157 @@
+// The scheme calculation on the drive loop — step (0 -> 1 at 0.1 s) -> sum
+// (r - y) -> PI (K 2, T 0.05) -> limiter +-1.5 -> lag (K 1, T 0.01) ->
+// integrator (T 0.2) -> back into the sum, the graph block on the
+// integrator and the limiter — for 10 s at h = 1e-5 (1,000,000 steps),
+// samples streamed to a real file (BM_Engine_DriveLoop_1M), beside the same
+// equations in the same evaluation order written out by hand with the same
+// file writing (BM_HandLoop_DriveLoop_1M, same run). Target: the engine
+// within 1.5x the hand loop per step. BM_Engine_LagChain/N runs chains of N
+// lags for 1,000,000 block-steps: the time per block-step should stay within
+// 2x of the 10-block chain.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/config/channel_table.h"
+#include "core/device/null_device.h"
+#include "core/device/tick_clock.h"
+#include "core/records/sample_file_writer.h"
+#include "core/records/temp_file.h"
+#include "core/scheme/fixed_text_measure.h"
+#include "core/scheme/line_edit.h"
+#include "core/scheme/place_block_edit.h"
+#include "core/scheme/scheme_calculation.h"
+
+namespace tornel {
+namespace {
+
+constexpr double kStep = 1e-5;
+constexpr double kEnd = 10.0;
+
+struct Bench {
+  Bench() { table.Tzi = 0; }
+  TBlock* Place(int kind, std::array<double, 3> params) {
+    PlaceBlockEdit edit(scheme, kind, {0, 0});
+    edit.Apply(scheme);
+    edit.Block()->Params = params;
+    return edit.Block();
+  }
+  void Connect(TBlock* source, TBlock* dest, int input = 0) {
+    LineEdit::Start(scheme, source, 0)->Apply(scheme);
+    LineEdit::Complete(scheme, dest, input)->Apply(scheme);
+  }
+  RunResult Run(double end) {
+    SchemeCalculation calculation(device, clock, table);
+    return calculation.Run(scheme, {end, kStep, false});
+  }
+
+  FixedTextMeasure measure;
+  ChannelTable table;
+  BlockFactory factory{measure, table};
+  Scheme scheme{factory};
+  NullDevice device;
+  MonotonicTickClock clock;
+};
+
+void BM_Engine_DriveLoop_1M(benchmark::State& state) {
+  Bench b;
+  TBlock* step = b.Place(kKindStep, {1.0, 0.1, 1.0});
+  TBlock* sum = b.Place(kKindSum, {1, 1, 1});
+  TBlock* pi = b.Place(kKindPIReg, {2.0, 0.05, 0.0});
+  TBlock* ogr = b.Place(kKindOgr, {1.5, 1, 1});
+  TBlock* lag = b.Place(kKindAperiod, {1.0, 0.01, 0.0});
+  TBlock* integr = b.Place(kKindIntegr, {0.2, 1.0, 0.0});
+  TBlock* graph = b.Place(kKindGraph, {1, 1, 1});
+  b.Connect(step, sum, 0);
+  b.Connect(integr, sum, 1);
+  b.Connect(sum, pi);
+  b.Connect(pi, ogr);
+  b.Connect(ogr, lag);
+  b.Connect(lag, integr);
+  b.Connect(integr, graph, 0);
+  b.Connect(ogr, graph, 1);
+  uint64_t ticks = 0;
+  for (auto _ : state) ticks += b.Run(kEnd).Ticks;
+  state.counters["ns_per_step"] = benchmark::Counter(
+      static_cast<double>(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Engine_DriveLoop_1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_HandLoop_DriveLoop_1M(benchmark::State& state) {
+  const std::string path = CreateTempFile("Trn");
+  uint64_t ticks = 0;
+  for (auto _ : state) {
+    SampleFileWriter<double> writer(path);
+    // States: PI, lag, integrator, in the engine's order.
+    double x[3] = {0, 0, 0}, x0[3], acc[3], k[3];
+    double vPi = 0, vLag = 0, vInt = 0, vOgr = 0;
+    double time = 0;
+    while (time < kEnd) {
+      const double t0 = time;
+      for (int i = 0; i < 3; ++i) x0[i] = acc[i] = x[i];
+      double c = 0;
+      double vSum = 0;
+      for (int s = 1; s <= 4; ++s) {
+        time = t0 + c;
+        const double vStep = time > 0.1 ? 1.0 : 0.0;
+        vSum = vStep - vInt;
+        vOgr = vPi == 0.0 ? 0.0 : (std::fabs(vPi) > 1.5 ? std::fabs(vPi) * 1.5 / vPi : vPi);
+        k[0] = vSum / 0.05;
+        k[1] = (1.0 * vOgr - x[1]) / 0.01;
+        k[2] = vLag / 0.2;
+        c = s == 3 ? kStep : kStep / 2;
+        for (int i = 0; i < 3; ++i) {
+          const double d = c * k[i];
+          x[i] = x0[i] + d;
+          acc[i] += s == 2 ? 2 * d / 3 : d / 3;
+        }
+        vPi = 2.0 * vSum + x[0];
+        vLag = x[1];
+        vInt = x[2];
+      }
+      for (int i = 0; i < 3; ++i) x[i] = acc[i];
+      vPi = 2.0 * vSum + x[0];
+      vLag = x[1];
+      vInt = x[2];
+      const double frame[2] = {vInt, vOgr};
+      writer.Write(frame);
+      ++ticks;
+    }
+    writer.Close();
+    benchmark::DoNotOptimize(vInt);
+  }
+  RemoveFileIfExists(path);
+  state.counters["ns_per_step"] = benchmark::Counter(
+      static_cast<double>(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HandLoop_DriveLoop_1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Engine_LagChain(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Bench b;
+  TBlock* previous = b.Place(kKindStep, {1.0, -1.0, 1.0});
+  for (int i = 0; i < n; ++i) {
+    TBlock* lag = b.Place(kKindAperiod, {1.0, 0.01, 0.0});
+    b.Connect(previous, lag);
+    previous = lag;
+  }
+  b.Connect(previous, b.Place(kKindGraph, {1, 1, 1}), 0);
+  const double steps = 1e6 / n;
+  uint64_t blockSteps = 0;
+  for (auto _ : state) blockSteps += b.Run(steps * kStep).Ticks * static_cast<uint64_t>(n);
+  state.counters["ns_per_block_step"] = benchmark::Counter(
+      static_cast<double>(blockSteps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Engine_LagChain)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace tornel
+
+BENCHMARK_MAIN();

@@ -1,0 +1,168 @@
+#include "core/scheme/model_tables.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "core/scheme/block_math.h"
+
+namespace tornel {
+namespace {
+
+int DeviceChannel(const TBlock& block) { return std::clamp(block.Channel, 0, kAcpChannels - 1); }
+
+}  // namespace
+
+ModelTables BuildModelTables(const Scheme& scheme) {
+  ModelTables t;
+  const auto& blocks = scheme.Blocks();
+  t.Tag.assign(blocks.size(), -1);
+  int* counts[] = {&t.nDyn, &t.nGen, &t.nProp, &t.nSum, &t.nMul, &t.nZi, &t.nOgr};
+  int next = 0;
+  for (int group = kGroupDynamic; group <= kGroupOgr; ++group) {
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      if (blocks[i]->Group != group) continue;
+      t.Tag[i] = next++;
+      ++*counts[group - 1];
+    }
+  }
+  t.B = next;
+  t.Z = t.B + kAcpChannels;
+  std::unordered_map<const TBlock*, int> tagOf;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const TBlock& b = *blocks[i];
+    if (b.Group == kGroupAcp) t.Tag[i] = t.B + DeviceChannel(b);
+    if (b.Group == kGroupCap) t.Tag[i] = t.B + kAcpChannels + DeviceChannel(b);
+    tagOf[&b] = t.Tag[i];
+  }
+  auto feed = [&](const TBlock& b, int input) {
+    const TConnectLine* line = b.InLine[input];
+    return line ? tagOf.at(line->Source) : t.Z;
+  };
+
+  t.X.assign(t.nDyn, 0.0);
+  t.X0 = t.Acc = t.K = t.X;
+  t.V.assign(t.Z + 1, 0.0);
+  t.DynKind.assign(t.nDyn, 0);
+  t.GenKind.assign(t.nGen, 0);
+  t.Src.assign(t.CapSrc(kAcpChannels), t.Z);
+  t.P1.assign(t.B, 0.0);
+  t.P2 = t.P3 = t.P1;
+  t.GraphSources.fill(t.Z);
+  const int propAt = t.nDyn + t.nGen;
+  const int ziAt = propAt + t.nProp + t.nSum + t.nMul;
+  const int ogrAt = ziAt + t.nZi;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const TBlock& b = *blocks[i];
+    const int k = t.Tag[i];
+    switch (b.Group) {
+      case kGroupDynamic:
+        t.DynKind[k] = static_cast<uint8_t>(b.Kind);
+        t.P1[k] = b.Params[0];
+        t.P2[k] = b.Params[1];
+        t.X[k] = b.Params[2];
+        t.V[k] = t.X[k];
+        t.Src[k] = feed(b, 0);
+        break;
+      case kGroupGenerator:
+        t.GenKind[k - t.nDyn] = static_cast<uint8_t>(b.Kind);
+        t.P1[k] = b.Params[0];
+        t.P2[k] = b.Params[1];
+        break;
+      case kGroupProporc:
+        t.P1[k] = b.Params[0];
+        t.Src[t.nDyn + (k - propAt)] = feed(b, 0);
+        break;
+      case kGroupZi:
+        t.P1[k] = b.Params[0];
+        t.Src[t.nDyn + t.nProp + (k - ziAt)] = feed(b, 0);
+        break;
+      case kGroupOgr:
+        t.P1[k] = b.Params[0];
+        t.Src[t.nDyn + t.nProp + t.nZi + (k - ogrAt)] = feed(b, 0);
+        break;
+      case kGroupSum:
+        t.P3[k] = b.Option ? 1.0 : 0.0;
+        [[fallthrough]];
+      case kGroupMul:
+        t.P1[k] = feed(b, 0);
+        t.P2[k] = feed(b, 1);
+        break;
+      case kGroupAcp:
+        t.AcpMask |= static_cast<uint16_t>(1u << DeviceChannel(b));
+        break;
+      case kGroupCap:
+        t.Src[t.CapSrc(DeviceChannel(b))] = feed(b, 0);
+        t.CapMask |= static_cast<uint16_t>(1u << DeviceChannel(b));
+        break;
+      case kGroupGraph:
+        if (&b != scheme.GraphBlock()) break;
+        for (int input = 0; input < kAcpChannels; ++input) {
+          if (!b.InLine[input]) continue;
+          t.GraphMask |= static_cast<uint16_t>(1u << input);
+          t.GraphSources[t.GraphCount++] = feed(b, input);
+        }
+        break;
+    }
+  }
+  return t;
+}
+
+void RkStep(ModelTables& t, double& time, double h) {
+  const int nDyn = t.nDyn;
+  const int genAt = nDyn;
+  const int propAt = genAt + t.nGen;
+  const int sumAt = propAt + t.nProp;
+  const int mulAt = sumAt + t.nSum;
+  const int ziAt = mulAt + t.nMul;
+  const int ogrAt = ziAt + t.nZi;
+  const int end = ogrAt + t.nOgr;
+  double* V = t.V.data();
+  double* X = t.X.data();
+  double* X0 = t.X0.data();
+  double* Acc = t.Acc.data();
+  double* K = t.K.data();
+  const double* P1 = t.P1.data();
+  const double* P2 = t.P2.data();
+  const double* P3 = t.P3.data();
+  const int32_t* src = t.Src.data();
+  const int32_t* propSrc = src + nDyn;
+  const int32_t* ziSrc = propSrc + t.nProp;
+  const int32_t* ogrSrc = ziSrc + t.nZi;
+  const uint8_t* dynKind = t.DynKind.data();
+  const uint8_t* genKind = t.GenKind.data();
+
+  const double t0 = time;
+  for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
+  double c = 0.0;
+  for (int s = 1; s <= 4; ++s) {
+    time = t0 + c;
+    for (int j = genAt; j < propAt; ++j) {
+      V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], time, h);
+    }
+    for (int j = propAt; j < sumAt; ++j) V[j] = P1[j] * V[propSrc[j - propAt]];
+    for (int j = sumAt; j < mulAt; ++j) {
+      const double a = V[static_cast<int>(P1[j])];
+      const double b = V[static_cast<int>(P2[j])];
+      V[j] = P3[j] == 1.0 ? a + b : a - b;
+    }
+    for (int j = mulAt; j < ziAt; ++j) {
+      V[j] = V[static_cast<int>(P1[j])] * V[static_cast<int>(P2[j])];
+    }
+    for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
+    for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
+    for (int i = 0; i < nDyn; ++i) K[i] = Derivative(dynKind[i], P1[i], P2[i], X[i], V[src[i]]);
+    c = s == 3 ? h : h / 2;
+    for (int i = 0; i < nDyn; ++i) {
+      const double d = c * K[i];
+      X[i] = X0[i] + d;
+      Acc[i] += s == 2 ? 2 * d / 3 : d / 3;
+      V[i] = DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]);
+    }
+  }
+  for (int i = 0; i < nDyn; ++i) {
+    X[i] = Acc[i];
+    V[i] = DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]);
+  }
+}
+
+}  // namespace tornel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/scheme/block.h"
+#include "core/scheme/scheme_edit.h"
+
+namespace tornel {
+
+// The graph block's corner grip: a new width and height, held at 40 pixels
+// and 16 text heights at least. The input ports stay where they were made.
+class ResizeBlockEdit final : public SchemeEdit {
+public:
+  ResizeBlockEdit(const Scheme& scheme, TBlock* block, int width, int height);
+
+  void Apply(Scheme&) override { Set(width_, height_); }
+  void Revert(Scheme&) override { Set(oldWidth_, oldHeight_); }
+  std::string Text() const override { return "Изменить размер блока"; }
+
+private:
+  void Set(int width, int height) {
+    block_->Width = width;
+    block_->Height = height;
+  }
+
+  TBlock* block_;
+  int oldWidth_, oldHeight_;
+  int width_, height_;
+};
+
+}  // namespace tornel
