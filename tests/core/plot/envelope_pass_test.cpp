@@ -9,7 +9,7 @@
 #include "core/plot/plot_curves.h"
 #include "plot_fixture.h"
 #include "recording_canvas.h"
-#include "support/test_signals.h"
+#include "tests/support/test_signals.h"
 
 namespace tornel::testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "core/graph/sample_bytes.h"
 #include "core/records/graph_record.h"
-#include "support/temp_dir.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/support/temp_dir.h"
 
 namespace tornel {
 namespace {

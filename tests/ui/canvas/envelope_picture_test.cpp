@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <iostream>
 
-#include "core/graph/sample_bytes.h"
 #include "core/plot/plot_curves.h"
 #include "core/records/graph_record.h"
-#include "support/temp_dir.h"
-#include "support/test_signals.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_signals.h"
 #include "ui/canvas/qt_canvas.h"
 
 namespace tornel {
@@ -42,7 +42,8 @@ std::pair<int, int> Differences(const QImage& a, const QImage& b) {
 }
 
 // The per-column picture of a long record beside the frame-by-frame one:
-// the joins between columns may fall a pixel apart, nothing more.
+// the joins between columns may fall a pixel apart, nothing more: at most
+// 0.2 % of the plot's pixels differ.
 TEST(EnvelopePicture, LooksLikeTheFrameByFramePictureAtOneToOne) {
   struct Case {
     int64_t frames;
@@ -73,7 +74,7 @@ TEST(EnvelopePicture, LooksLikeTheFrameByFramePictureAtOneToOne) {
                 << static_cast<int>(signal) << ": " << differ << " of " << kArea
                 << " pixels differ (" << 100.0 * differ / kArea << " %), " << drawn << " drawn ("
                 << (drawn ? 100.0 * differ / drawn : 0) << " % of them)\n";
-      EXPECT_LE(differ, kArea / 200) << c.frames << " " << static_cast<int>(signal);
+      EXPECT_LE(differ, kArea / 500) << c.frames << " " << static_cast<int>(signal);
     }
   }
 }
