@@ -1,15 +1,37 @@
 #include "core/records/sample_summary.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
+namespace {
+
+// Minimum and maximum of kLanes neighbouring channels over one block of
+// frames. The fixed width lets the compiler keep the lanes in vector
+// registers, which makes building about as fast as reading the file.
+template <typename Sample, std::size_t kLanes>
+void BlockLanes(const Sample* frame, std::size_t stride, int64_t frames, Sample* mn, Sample* mx) {
+  std::array<Sample, kLanes> lo, hi;
+  for (std::size_t l = 0; l < kLanes; ++l) lo[l] = hi[l] = frame[l];
+  for (int64_t f = 1; f < frames; ++f) {
+    frame += stride;
+    for (std::size_t l = 0; l < kLanes; ++l) {
+      lo[l] = frame[l] < lo[l] ? frame[l] : lo[l];
+      hi[l] = frame[l] > hi[l] ? frame[l] : hi[l];
+    }
+  }
+  std::copy(lo.begin(), lo.end(), mn);
+  std::copy(hi.begin(), hi.end(), mx);
+}
+
+}  // namespace
 
 template <typename Sample>
 int64_t SampleSummary<Sample>::ReadFrames(int channels) {
   const int64_t frameBytes = static_cast<int64_t>(sizeof(Sample)) * std::max(1, channels);
-  return std::max<int64_t>(1, (int64_t{1} << 20) / frameBytes / kFactor) * kFactor;
+  return std::max<int64_t>(1, (int64_t{1} << 18) / frameBytes / kFactor) * kFactor;
 }
 
 template <typename Sample>
@@ -68,15 +90,12 @@ std::optional<SampleSummary<Sample>> SampleSummary<Sample>::Build(const std::str
     if (got != want) return std::nullopt;
     for (int64_t b = 0; b < got / kFactor; ++b, ++block) {
       const Sample* frame = buffer.data() + static_cast<std::size_t>(b * kFactor) * stride;
-      std::copy(frame, frame + stride, mn.begin());
-      std::copy(frame, frame + stride, mx.begin());
-      for (int64_t f = 1; f < kFactor; ++f) {
-        frame += stride;
-        for (std::size_t c = 0; c < stride; ++c) {
-          mn[c] = std::min(mn[c], frame[c]);
-          mx[c] = std::max(mx[c], frame[c]);
-        }
+      constexpr std::size_t kLanes = 8;
+      std::size_t c = 0;
+      for (; c + kLanes <= stride; c += kLanes) {
+        BlockLanes<Sample, kLanes>(frame + c, stride, kFactor, &mn[c], &mx[c]);
       }
+      for (; c < stride; ++c) BlockLanes<Sample, 1>(frame + c, stride, kFactor, &mn[c], &mx[c]);
       for (std::size_t c = 0; c < stride; ++c) {
         const std::size_t at =
             c * static_cast<std::size_t>(level0.blocks) + static_cast<std::size_t>(block);

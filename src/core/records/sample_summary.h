@@ -21,7 +21,8 @@ template <typename Sample>
 class SampleSummary {
 public:
   static constexpr int64_t kFactor = 64;
-  // Frames per read while building: about 1 MiB, whole level-0 blocks.
+  // Frames per read while building: about 256 KiB, so that the frames are
+  // still in the cache when they are summarised; whole level-0 blocks.
   static int64_t ReadFrames(int channels);
 
   // Empty when the file cannot be opened or read to its end, or when
