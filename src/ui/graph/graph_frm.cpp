@@ -334,8 +334,13 @@ bool TGraphFrm::AskToSaveBeforeClosing() {
   }
 }
 
+bool TGraphFrm::AskBeforeClosing() {
+  closingAnswered_ = AskToSaveBeforeClosing();
+  return closingAnswered_;
+}
+
 void TGraphFrm::closeEvent(QCloseEvent* event) {
-  if (!AskToSaveBeforeClosing()) {
+  if (!closingAnswered_ && !AskToSaveBeforeClosing()) {
     event->ignore();
     return;
   }
