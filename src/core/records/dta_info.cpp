@@ -33,6 +33,10 @@ std::string Num(double v) { return FormatGeneral(v, '.'); }
 
 std::string Fixed(double v) { return FormatFixed(v, 2, '.'); }
 
+std::string PartialFrameText(int64_t bytes) {
+  return "Последний кадр данных неполный, пропущено байт: " + std::to_string(bytes);
+}
+
 }  // namespace
 
 DtaInfo ReadDtaInfo(const std::string& path) {
@@ -44,7 +48,13 @@ DtaInfo ReadDtaInfo(const std::string& path) {
   info.SampleBytes = size > info.SampleOffset ? size - info.SampleOffset : 0;
   const int channels = std::popcount(info.Header.AcpMask) + std::popcount(info.Header.CapMask);
   info.FrameCount = channels == 0 ? 0 : info.SampleBytes / (2 * channels);
+  info.PartialFrameBytes = info.SampleBytes - info.FrameCount * 2 * channels;
   return info;
+}
+
+std::string PartialFrameWarning(const DtaInfo& info, const std::string& path) {
+  if (info.PartialFrameBytes == 0) return {};
+  return PartialFrameText(info.PartialFrameBytes) + "\n" + path;
 }
 
 std::string DescribeDta(const DtaInfo& info) {
@@ -97,6 +107,9 @@ std::string DescribeDta(const DtaInfo& info) {
          Fixed(h.XMax) + " о.е.; Y " + Fixed(h.YMin) + " … " + Fixed(h.YMax) +
          " о.е.; делений X и t " + std::to_string(h.DivX) + ", Y " + std::to_string(h.DivY) + "\n";
   out += "Кадров: " + std::to_string(info.FrameCount) + "\n";
+  if (info.PartialFrameBytes != 0) {
+    out += PartialFrameText(info.PartialFrameBytes) + "\n";
+  }
   if (h.IsStatic) {
     out += "Точек: " + Num(h.Duration) + "\n";
   } else {

@@ -22,6 +22,7 @@
 #include "core/records/graph_record.h"
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
+#include "ui/acquisition/recording_progress.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/channel_check_group.h"
 #include "ui/widgets/design_size.h"
@@ -135,6 +136,8 @@ void TPerDlg::BuildControls() {
   layout->addLayout(top);
   layout->addWidget(tabs_);
   layout->addWidget(autoGroup_);
+  progress_ = new RecordingProgress(this);
+  layout->addWidget(progress_);
   layout->addLayout(buttons.Row);
 }
 
@@ -311,7 +314,9 @@ bool TPerDlg::Record(bool fromBench) {
   Thread->Request = tornel::MakeScanRequest(Settings, host_.Channels(), FileName);
   Thread->start();
   DisableStartButton();
+  progress_->Start(Settings.Duration);
   Thread->WaitFor();
+  progress_->Stop();
   running_ = false;
 
   const QString message = QString::fromStdString(Thread->Result.Message);

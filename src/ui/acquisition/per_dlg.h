@@ -15,6 +15,7 @@ class QPushButton;
 class QSlider;
 class QTabBar;
 class QTimer;
+class RecordingProgress;
 class WindowHost;
 
 namespace tornel {
@@ -100,6 +101,7 @@ private:
   QPushButton* resetButton_ = nullptr;
   QPushButton* startButton_ = nullptr;
   QTimer* timerBg_ = nullptr;
+  RecordingProgress* progress_ = nullptr;
   tornel::SimulatedBench* bench_ = nullptr;  // when the device is the model
   int shownTab_ = 0;
   bool running_ = false;

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 
 #include "core/acquisition/scan_loop.h"
+#include "ui/widgets/input_discarder.h"
 
 class TScanThr::Hooks final : public tornel::ScanHooks {
 public:
@@ -49,7 +50,11 @@ void TScanThr::InGuiThread(Call call) {
 void TScanThr::WaitFor() {
   QEventLoop loop;
   connect(this, &QThread::finished, &loop, &QEventLoop::quit);
-  if (isRunning() && !isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  if (isRunning() && !isFinished()) {
+    // Held-back input would be replayed after the wait; it is dropped instead.
+    InputDiscarder discarder;
+    loop.exec();
+  }
   wait();
 }
 

@@ -42,8 +42,9 @@ public:
   // (Not QThread::terminate, which would kill the thread mid-write.)
   void Terminate() { terminate_.store(true); }
   // Returns when the thread has finished, running the GUI thread's event
-  // loop without user input meanwhile, so that the thread's synchronised
-  // calls are served and windows repaint. At once when it never started.
+  // loop meanwhile, so that the thread's synchronised calls are served and
+  // windows repaint; the user's input in that time is discarded. At once
+  // when it never started.
   void WaitFor();
 
 protected:

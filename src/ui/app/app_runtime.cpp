@@ -22,10 +22,8 @@ AppRuntime::AppRuntime(const AppPaths& paths, const std::optional<QString>& devi
   }
   tornel::OpenedDevice opened = tornel::OpenDevice(choice, clock_);
   device_ = std::move(opened.device);
-  QStringList warnings;
-  if (!choice.problem.empty()) warnings.append(QString::fromStdString(choice.problem));
-  if (!opened.warning.empty()) warnings.append(QString::fromStdString(opened.warning));
-  warning_ = warnings.join("\n\n");
+  // The opened device's warning already carries the configuration's problem.
+  warning_ = QString::fromStdString(opened.warning);
 }
 
 AppRuntime::~AppRuntime() = default;

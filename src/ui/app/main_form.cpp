@@ -29,6 +29,7 @@
 #include "ui/app/static_flow.h"
 #include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
+#include "ui/app/exit_questions.h"
 #include "ui/widgets/child_menu_provider.h"
 #include "ui/app/device_status.h"
 #include "ui/widgets/error_box.h"
@@ -430,8 +431,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // The children ask their own questions (unsaved records); one that stays
-  // keeps the program open.
+  // Every question first: a Cancel must not find the other windows gone.
+  if (!AskEveryClosingQuestion(*mdiArea_)) {
+    event->ignore();
+    return;
+  }
+  // A child that still stays keeps the program open.
   mdiArea_->closeAllSubWindows();
   if (!mdiArea_->subWindowList().isEmpty()) {
     event->ignore();

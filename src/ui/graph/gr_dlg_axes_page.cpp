@@ -18,6 +18,12 @@ constexpr int kAxisDecimals = 2;
 
 QString Fixed(double value) { return FixedText(value, kAxisDecimals); }
 
+// An edit still showing the loaded value keeps that value exactly: the two
+// decimals shown must not round an autoranged limit on every OK.
+double TypedOrLoaded(const QLineEdit* edit, double loaded) {
+  return edit->text() == Fixed(loaded) ? loaded : LenientNumber(edit);
+}
+
 struct Preset {
   const char* name;
   double xFrom, xTo, yFrom, yTo;
@@ -118,6 +124,7 @@ void GrDlgAxesPage::SetRange(QLineEdit* min, QLineEdit* max, double from, double
 }
 
 void GrDlgAxesPage::Load(const tornel::RecordSettings& s, bool isStatic) {
+  loaded_ = {s.XMin, s.XMax, s.YMin, s.YMax, s.TMin, s.TMax};
   SetRange(xMin_, xMax_, s.XMin, s.XMax);
   SetRange(yMin_, yMax_, s.YMin, s.YMax);
   SetRange(tMin_, tMax_, s.TMin, s.TMax);
@@ -127,12 +134,12 @@ void GrDlgAxesPage::Load(const tornel::RecordSettings& s, bool isStatic) {
 }
 
 void GrDlgAxesPage::Store(tornel::RecordSettings& s) const {
-  s.XMin = LenientNumber(xMin_);
-  s.XMax = LenientNumber(xMax_);
-  s.YMin = LenientNumber(yMin_);
-  s.YMax = LenientNumber(yMax_);
-  s.TMin = LenientNumber(tMin_);
-  s.TMax = LenientNumber(tMax_);
+  s.XMin = TypedOrLoaded(xMin_, loaded_[0]);
+  s.XMax = TypedOrLoaded(xMax_, loaded_[1]);
+  s.YMin = TypedOrLoaded(yMin_, loaded_[2]);
+  s.YMax = TypedOrLoaded(yMax_, loaded_[3]);
+  s.TMin = TypedOrLoaded(tMin_, loaded_[4]);
+  s.TMax = TypedOrLoaded(tMax_, loaded_[5]);
   s.DivX = divX_->value();
   s.DivY = divY_->value();
 }

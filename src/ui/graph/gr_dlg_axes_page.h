@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 namespace tornel {
 struct RecordSettings;
@@ -42,4 +43,6 @@ private:
   QGroupBox* tGroup_ = nullptr;
   QSpinBox* divX_ = nullptr;
   QSpinBox* divY_ = nullptr;
+  // X, Y and t ranges as loaded, in the order of the edits.
+  std::array<double, 6> loaded_{};
 };

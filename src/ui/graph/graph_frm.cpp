@@ -20,6 +20,7 @@
 #include <initializer_list>
 
 #include "core/graph/base_values_text.h"
+#include "core/records/dta_info.h"
 #include "core/text/number_text.h"
 #include "ui/widgets/error_box.h"
 #include "ui/canvas/file_path.h"
@@ -218,6 +219,10 @@ void TGraphFrm::OpenDataFile(const QString& path) {
   DataFileName = path;
   UpdateTitle();
   RefreshPicture();
+  // The file still opens, but its times are spread over fewer frames.
+  const std::string warning =
+      tornel::PartialFrameWarning(tornel::ReadDtaInfo(FilePath(path)), path.toStdString());
+  if (!warning.empty()) ErrorBox::ShowWarning(this, QString::fromStdString(warning));
 }
 
 void TGraphFrm::SaveDataFile(const QString& path) {
@@ -346,8 +351,13 @@ bool TGraphFrm::AskToSaveBeforeClosing() {
   }
 }
 
+bool TGraphFrm::AskBeforeClosing() {
+  closingAnswered_ = AskToSaveBeforeClosing();
+  return closingAnswered_;
+}
+
 void TGraphFrm::closeEvent(QCloseEvent* event) {
-  if (!AskToSaveBeforeClosing()) {
+  if (!closingAnswered_ && !AskToSaveBeforeClosing()) {
     event->ignore();
     return;
   }

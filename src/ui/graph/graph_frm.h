@@ -9,6 +9,7 @@
 
 #include "core/records/graph_record.h"
 #include "ui/widgets/child_menu_provider.h"
+#include "ui/widgets/closing_question.h"
 
 class GraphActions;
 class GraphFilterCommands;
@@ -33,7 +34,7 @@ class WindowHost;
 // The window owns its record: closing it destroys the record with its
 // temporary files. A new record (an experiment's) that was never saved asks
 // "Сохранить данные в файл?" first.
-class TGraphFrm : public QWidget, public ChildMenuProvider {
+class TGraphFrm : public QWidget, public ChildMenuProvider, public ClosingQuestion {
   Q_OBJECT
 
 public:
@@ -59,6 +60,8 @@ public:
   QString DataFileName;
 
   QList<QMenu*> ChildMenus() const override;
+  bool AskBeforeClosing() override;
+  void ForgetClosingAnswer() override { closingAnswered_ = false; }
   // The design size, which a new MDI child opens at.
   QSize sizeHint() const override;
   const GraphActions& Actions() const { return *actions_; }
@@ -99,6 +102,7 @@ private:
 
   tornel::TGraphRecord record_;
   WindowHost& host_;
+  bool closingAnswered_ = false;
   std::string configPath_;
   std::unique_ptr<GraphActions> actions_;
   GraphFilterCommands* filters_ = nullptr;

@@ -19,6 +19,10 @@ void ErrorBox::Show(QWidget* parent, const QString& text) {
   ShowBox(parent, QMessageBox::Critical, text);
 }
 
+void ErrorBox::ShowWarning(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::Warning, text);
+}
+
 void ErrorBox::ShowPlain(QWidget* parent, const QString& text) {
   ShowBox(parent, QMessageBox::NoIcon, text);
 }

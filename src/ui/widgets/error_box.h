@@ -13,6 +13,8 @@ class ErrorBox {
 public:
   // The error box: the application's title, an error icon, "OK".
   static void Show(QWidget* parent, const QString& text);
+  // Something the user must know, though the command went on.
+  static void ShowWarning(QWidget* parent, const QString& text);
   // A plain message: the application's title, no icon, "OK".
   static void ShowPlain(QWidget* parent, const QString& text);
   // Runs `work`; true when it finished without an exception.

@@ -13,6 +13,7 @@
 #include "core/device/simulated_bench.h"
 #include "main_form_fixture.h"
 #include "ui/app/device_status.h"
+#include "ui/widgets/closing_question.h"
 
 namespace {
 
@@ -251,6 +252,54 @@ TEST_F(MainFormTest, AChildThatStaysKeepsTheProgramOpen) {
   EXPECT_FALSE(f.close());
   EXPECT_TRUE(f.isVisible());
   EXPECT_TRUE(device.Writes().empty());
+}
+
+// A child with a closing question, answered by a script: it records which
+// window was in front when it was asked.
+class AskingChild : public QWidget, public ClosingQuestion {
+public:
+  AskingChild(QMdiArea* area, bool answer, QStringList& log)
+      : area_(area), answer_(answer), log_(log) {}
+  bool AskBeforeClosing() override {
+    const bool inFront =
+        area_->activeSubWindow() != nullptr && area_->activeSubWindow()->widget() == this;
+    log_.append(objectName() + (inFront ? " asked in front" : " asked behind"));
+    answered_ = answer_;
+    return answer_;
+  }
+  void ForgetClosingAnswer() override { answered_ = false; }
+
+protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (!answered_) AskBeforeClosing();
+    event->setAccepted(answered_);
+  }
+
+private:
+  QMdiArea* area_;
+  bool answer_;
+  QStringList& log_;
+  bool answered_ = false;
+};
+
+TEST_F(MainFormTest, ExitAsksEveryWindowFirstAndCancelClosesNothing) {
+  TMainForm& f = Form();
+  f.show();
+  auto* area = f.findChild<QMdiArea*>();
+  QStringList log;
+  auto* saved = new AskingChild(area, true, log);
+  saved->setObjectName("saved");
+  auto* plain = new QLabel("no question");
+  auto* cancelled = new AskingChild(area, false, log);
+  cancelled->setObjectName("cancelled");
+  f.AddChild(cancelled);
+  f.AddChild(plain);
+  f.AddChild(saved);
+  EXPECT_FALSE(f.close());
+  Settle();
+  EXPECT_EQ(log, (QStringList{"saved asked in front", "cancelled asked in front"}));
+  EXPECT_EQ(area->subWindowList().size(), 3);
+  EXPECT_TRUE(f.isVisible());
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "core/device/device.h"
-#include "tests/ui/support/qt_printers.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/qt_printers.h"
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"
@@ -143,6 +143,16 @@ TEST(AppRuntime, WithoutAnOptionTheConfiguredDeviceIsUsed) {
   AppRuntime runtime(AppPaths(Q(dir.Path().string()), Q(dir.File("user"))), std::nullopt);
   EXPECT_EQ(runtime.Environment().device->Description(), "нет");
   EXPECT_EQ(runtime.Environment().bench, nullptr);
+}
+
+TEST(AppRuntime, AnUnknownConfiguredDeviceIsWarnedAboutOnce) {
+  TempDir dir;
+  // "[Устройство]" / "Драйвер=xyz" in code page 1251.
+  WriteBytes(dir.File("Tornel.ini"),
+             "[\xD3\xF1\xF2\xF0\xEE\xE9\xF1\xF2\xE2\xEE]\r\n"
+             "\xC4\xF0\xE0\xE9\xE2\xE5\xF0=xyz\r\n");
+  AppRuntime runtime(AppPaths(Q(dir.Path().string()), Q(dir.File("user"))), std::nullopt);
+  EXPECT_EQ(runtime.Warning().count(QStringLiteral("Неизвестный драйвер устройства \"xyz\"")), 1);
 }
 
 }  // namespace

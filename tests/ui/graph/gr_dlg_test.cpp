@@ -179,6 +179,14 @@ TEST_F(GrDlgTest, AxesPageShowsTwoDecimalsAndPresetsFillXAndY) {
   EXPECT_EQ(record.YMax, 1.2);
 }
 
+TEST_F(GrDlgTest, OkWithoutEditsKeepsAutorangedLimitsExactly) {
+  record.YMin = -0.0137;
+  record.YMax = 0.0981;
+  EXPECT_TRUE(Edit([](QWidget* w) { Press(w, "Button1"); }));
+  EXPECT_EQ(record.YMin, -0.0137);
+  EXPECT_EQ(record.YMax, 0.0981);
+}
+
 TEST_F(GrDlgTest, DivisionsGoFromOneToHundredWithoutWrapping) {
   record.DivX = 100;
   record.DivY = 1;

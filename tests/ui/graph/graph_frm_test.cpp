@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QTextEdit>
 #include <filesystem>
+#include <fstream>
 
 #include "graph_test_support.h"
 #include "ui/app/main_form.h"
@@ -174,6 +175,29 @@ TEST_F(GraphFrmTest, ALoadedRecordClosesWithoutAQuestionEvenAfterChanges) {
   EXPECT_TRUE(window->close());
   Settle();
   EXPECT_EQ(user.Unexpected(), 0) << "no question for a record that has a file";
+}
+
+TEST_F(GraphFrmTest, AFileEndingInsideAFrameOpensWithAWarningNamingItAndTheBytesLeftOut) {
+  const QString path = QString::fromStdString(dir.File("short.dta"));
+  {
+    auto first = NewWindow();
+    FillAsExperiment(*first, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    first->Record().AcpMask = first->Record().AcpShowMask = 0b111;  // frames of 6 bytes
+    first->Record().RecountRecord();
+    first->SaveDataFile(path);
+  }
+  std::ofstream(dir.File("short.dta"), std::ios::binary | std::ios::app)
+      << std::string("\x0A\x00\x0B\x00", 4);
+  auto window = NewWindow();
+  QString text;
+  ModalAnswers user;
+  user.Then([&](QWidget* box) {
+    text = tornel::testing::MessageText(box);
+    tornel::testing::Dismiss(box);
+  });
+  window->OpenDataFile(path);
+  EXPECT_EQ(text, "Последний кадр данных неполный, пропущено байт: 4\n" + path);
+  EXPECT_EQ(window->Record().FrameCount, 3.0);
 }
 
 TEST_F(GraphFrmTest, AStaticRecordIsTitledAsOne) {
