@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/config/channel_table.h"
@@ -10,6 +11,7 @@
 #include "core/records/dta_header.h"
 #include "core/records/mask_pair.h"
 #include "core/records/sample_format.h"
+#include "core/records/unsaved_recording.h"
 
 namespace tornel {
 
@@ -73,6 +75,9 @@ public:
   std::string OrigFile;
   std::string FilteredFile;
   std::array<std::string, kCompareSlots> CompareTemp;
+  // The recovery note of a recording not yet saved; it goes once the record
+  // is saved or destroyed.
+  std::unique_ptr<UnsavedRecording> Unsaved;
 
   // Deletes the files the record owns, then gives every field its fresh
   // value: names, units, Base and RealBase from the table, the colours from
