@@ -204,9 +204,7 @@ std::optional<RecoveryNote> RecoveryNote::Read(const std::string& path) {
   return note;
 }
 
-int RecoveryNote::FrameValues() const {
-  return std::popcount(AcpMask) + std::popcount(CapMask);
-}
+int RecoveryNote::FrameValues() const { return std::popcount(AcpMask) + std::popcount(CapMask); }
 
 double RecoveryNote::DurationFor(int64_t frames) const {
   if (Kind == RecordingKind::Static) return static_cast<double>(frames);

@@ -110,10 +110,8 @@ TEST(RecoveryNoteTest, DurationComesFromTheScansPresent) {
     int64_t frames;
     double seconds;
   } cases[] = {
-      {unfinished, 0, 0.0},      {unfinished, 250, 1.0},
-      {unfinished, 101, 0.404},  // 404 ms
-      {finished, 400, 2.0},      {finished, 399, 1.995},
-      {early, 10, 0.0},          {points, 7, 7.0},
+      {unfinished, 0, 0.0}, {unfinished, 250, 1.0}, {unfinished, 101, 0.404},  // 404 ms
+      {finished, 400, 2.0}, {finished, 399, 1.995}, {early, 10, 0.0},         {points, 7, 7.0},
   };
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(c.note.DurationFor(c.frames), c.seconds) << c.frames;
