@@ -30,6 +30,7 @@ const char* const kUsage =
     "  tornel-tool plot ФАЙЛ.dta -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [--size ШxВ]\n"
     "  tornel-tool run-scheme ФАЙЛ.str [--end T] [--step H] [--device none|sim]\n"
     "              [--config INI] -o ВЫХОД.csv|ВЫХОД.dta\n"
+    "  tornel-tool recover [--list] [-o ПАПКА]\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
@@ -39,7 +40,10 @@ const char* const kUsage =
     "            или PDF; --size — размер в точках (по умолчанию 800x500)\n"
     "run-scheme  расчёт схемы в модельном времени (по умолчанию до 1 с с шагом\n"
     "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
-    "            смещения каналов из --config, без него — нулевые\n";
+    "            смещения каналов из --config, без него — нулевые\n"
+    "recover     несохранённые записи, оставленные аварийно завершённой программой:\n"
+    "            --list — список, иначе каждая в ПАПКА/<имя>.dta (по умолчанию\n"
+    "            в текущую папку)\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

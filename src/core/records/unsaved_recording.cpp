@@ -51,6 +51,11 @@ void UnsavedRecording::Saved() {
   lock_.reset();
 }
 
+void UnsavedRecording::LeaveForLater() {
+  noted_ = false;
+  lock_.reset();
+}
+
 void UnsavedRecording::Rewrite() {
   if (!lock_) return;
   try {

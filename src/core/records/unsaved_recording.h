@@ -35,6 +35,9 @@ public:
   void Finish(uint32_t elapsedMs, int64_t count);
   // The record is safe in a data file: no note is needed any more.
   void Saved();
+  // Lets go of the recording but leaves the note, so that the next start
+  // offers it again.
+  void LeaveForLater();
 
   const RecoveryNote& Note() const { return note_; }
   const std::string& NotePath() const { return notePath_; }
