@@ -66,8 +66,8 @@ std::vector<std::string> RecordingFolders() {
   return folders;
 }
 
-void RestoreRecord(LeftoverRecording leftover, TGraphRecord& record) {
-  const RecoveryNote& note = leftover.Note;
+void FillRecordFromNote(const RecoveryNote& note, int64_t frames, const std::string& sampleFile,
+                        TGraphRecord& record) {
   for (std::size_t s = 0; s < kNoteSlots; ++s) {
     record.ChanName[s] = note.ChanName[s];
     record.ChanUnit[s] = note.ChanUnit[s];
@@ -77,15 +77,21 @@ void RestoreRecord(LeftoverRecording leftover, TGraphRecord& record) {
   record.Date = note.Date;
   record.Time = note.Time;
   record.IsStatic = note.Kind == RecordingKind::Static;
-  record.Duration = leftover.Duration();
+  record.Duration = note.DurationFor(frames);
   record.TMax = record.Duration;
   record.AcpMask = note.AcpMask;
   record.CapMask = note.CapMask;
   record.AcpShowMask = record.IsStatic ? 0 : note.AcpMask;
   record.CapShowMask = 0;
-  record.OrigFile = leftover.SampleFile;
-  record.SampleFile = leftover.SampleFile;
-  record.FilteredFile = leftover.SampleFile + "f";
+  record.OrigFile = sampleFile;
+  record.SampleFile = sampleFile;
+  record.FilteredFile = sampleFile + "f";
+  record.RecountRecord();
+}
+
+void RestoreRecord(LeftoverRecording leftover, TGraphRecord& record) {
+  const RecoveryNote& note = leftover.Note;
+  FillRecordFromNote(note, leftover.Frames, leftover.SampleFile, record);
   RecoveryNote adopted = note;
   if (!adopted.Finished && !record.IsStatic) {
     // From now on the note describes what the file holds.

@@ -32,6 +32,10 @@ std::vector<LeftoverRecording> FindLeftoverRecordings(const std::vector<std::str
 // the point files.
 std::vector<std::string> RecordingFolders();
 
+// Gives `record` what `note` says of `frames` whole frames in `sampleFile`,
+// which the record owns from now on.
+void FillRecordFromNote(const RecoveryNote& note, int64_t frames, const std::string& sampleFile,
+                        TGraphRecord& record);
 // Makes `record` the unsaved record of `leftover` again; the record owns the
 // sample file and the note from now on.
 void RestoreRecord(LeftoverRecording leftover, TGraphRecord& record);
