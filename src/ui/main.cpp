@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "core/text/number_text.h"
-#include "ui/app/leftover_prompt.h"
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"
-#include "ui/widgets/error_box.h"
+#include "ui/app/leftover_prompt.h"
 #include "ui/app/main_form.h"
+#include "ui/widgets/error_box.h"
 
 int main(int argc, char* argv[]) {
   // The command line first: --help and mistakes need no display.

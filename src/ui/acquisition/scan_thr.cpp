@@ -58,10 +58,10 @@ void TScanThr::WaitFor() {
 void TScanThr::run() {
   Hooks hooks(*this);
   tornel::DayTime start = tornel::LocalDayTime(std::chrono::system_clock::now());
-  tornel::ScanContext context{device_, table_, clock_, priority_, hooks, [&] {
-                                return tornel::UnsavedRecording::Begin(
-                                    Request.FileName, tornel::MakeTransientNote(
-                                                          Request, table_, start.Date, start.Time));
-                              }};
+  tornel::ScanContext context{
+      device_, table_, clock_, priority_, hooks, [&] {
+        return tornel::UnsavedRecording::Begin(
+            Request.FileName, tornel::MakeTransientNote(Request, table_, start.Date, start.Time));
+      }};
   Result = tornel::RunScan(Request, context, writer_, terminate_, Note);
 }

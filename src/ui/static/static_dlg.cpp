@@ -20,13 +20,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/records/day_number.h"
-#include "core/static/static_note.h"
 #include "core/config/channel_table.h"
 #include "core/device/asmcode.h"
 #include "core/device/simulated_bench.h"
+#include "core/records/day_number.h"
 #include "core/static/level_ramp.h"
 #include "core/static/point_table_text.h"
+#include "core/static/static_note.h"
 #include "core/static/static_point.h"
 #include "core/static/static_settings.h"
 #include "core/text/user_error.h"

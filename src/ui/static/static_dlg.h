@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/static/auto_run.h"
 #include "core/records/unsaved_recording.h"
+#include "core/static/auto_run.h"
 #include "core/static/point_file.h"
 #include "core/static/sweep_trace.h"
 
