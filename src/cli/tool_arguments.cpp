@@ -32,6 +32,9 @@ const char* const kUsage =
     "              [--channels СПИСОК] -o ВЫХОД.dta\n"
     "  tornel-tool run-scheme ФАЙЛ.str [--end T] [--step H] [--device none|sim]\n"
     "              [--config INI] -o ВЫХОД.csv|ВЫХОД.dta\n"
+    "  tornel-tool record [--device none|sim|comedi[:DEV]] [--config INI] --channels СПИСОК\n"
+    "              --duration S [--dac N=ВЕЛИЧИНА[@ЗАДЕРЖКА[/НАРАСТАНИЕ]]]... -o ВЫХОД.dta\n"
+    "  tornel-tool recover [--list] [-o ПАПКА]\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
@@ -46,7 +49,13 @@ const char* const kUsage =
     "            результат — файл данных с отфильтрованными отсчётами\n"
     "run-scheme  расчёт схемы в модельном времени (по умолчанию до 1 с с шагом\n"
     "            0,001 с, без устройства); отсчёты блока «График» в CSV или .dta;\n"
-    "            смещения каналов из --config, без него — нулевые\n";
+    "            смещения каналов из --config, без него — нулевые\n"
+    "record      переходный процесс без окна: каналы АЦП 1..16 через запятую,\n"
+    "            сигналы ЦАП в кодах от нуля; Ctrl+C останавливает запись и\n"
+    "            сохраняет записанное\n"
+    "recover     несохранённые записи, оставленные аварийно завершённой программой:\n"
+    "            --list — список, иначе каждая в ПАПКА/<имя>.dta (по умолчанию\n"
+    "            в текущую папку)\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

@@ -6,6 +6,8 @@
 
 #include "cli/filter_command.h"
 #include "cli/plot_command.h"
+#include "cli/record_command.h"
+#include "cli/recover_command.h"
 #include "cli/run_scheme_command.h"
 #include "cli/tool_arguments.h"
 #include "core/records/csv_export.h"
@@ -53,6 +55,8 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!args.empty() && args[0] == "plot") return RunPlotCommand(args, out, err);
   if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
+  if (!args.empty() && args[0] == "recover") return RecoverCommand(args, out, err);
+  if (!args.empty() && args[0] == "record") return RecordCommand(args, out, err);
   auto parsed = ParseToolArguments(args);
   if (auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "tornel-tool: " << usage->message << "\n\n" << kUsage;

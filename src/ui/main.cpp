@@ -7,8 +7,9 @@
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"
-#include "ui/widgets/error_box.h"
+#include "ui/app/leftover_prompt.h"
 #include "ui/app/main_form.h"
+#include "ui/widgets/error_box.h"
 
 int main(int argc, char* argv[]) {
   // The command line first: --help and mistakes need no display.
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
   // Once the window stands: what the user must know, then the files asked for.
   QTimer::singleShot(0, &form, [&form, &runtime, files = args.files] {
     if (!runtime.Warning().isEmpty()) ErrorBox::ShowPlain(&form, runtime.Warning());
+    OfferLeftoverRecordings(form);
     for (const QString& file : files) {
       ErrorBox::Guard(&form, [&] { form.OpenFile(file); });
     }

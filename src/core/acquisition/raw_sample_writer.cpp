@@ -53,6 +53,17 @@ bool RawSampleWriter::WriteBuffer() {
   return !failed_;
 }
 
+bool RawSampleWriter::Flush() {
+  if (failed_ || fd_ < 0) return false;
+  if (!WriteBuffer()) return false;
+  // A device file cannot be synced, and need not be.
+  if (::fdatasync(fd_) != 0 && errno != EINVAL && errno != EROFS) {
+    failed_ = true;
+    limit_ = 0;
+  }
+  return !failed_;
+}
+
 bool RawSampleWriter::Close() {
   if (fd_ < 0) return !failed_;
   if (!failed_) WriteBuffer();

@@ -40,6 +40,11 @@ public:
     return true;
   }
 
+  // Hands what is buffered to the file and waits until it is on the disk,
+  // so a crash or a power cut later loses none of it. False once a write
+  // has failed.
+  bool Flush();
+
   // Writes what is buffered and closes the file. After a failure the file is
   // cut back to whole scans. False when any write failed.
   bool Close();

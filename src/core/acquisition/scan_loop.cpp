@@ -65,8 +65,10 @@ struct ScanLayout {
 class Recording {
 public:
   Recording(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
-            const std::atomic<bool>& terminate, ScanResult& result)
-      : request_(request),
+            const std::atomic<bool>& terminate, ScanResult& result,
+            std::unique_ptr<UnsavedRecording>& note)
+      : note_(note),
+        request_(request),
         context_(context),
         writer_(writer),
         terminate_(terminate),
@@ -85,13 +87,16 @@ public:
     }
     std::exception_ptr error;
     try {
+      if (context_.note) note_ = context_.note();
       SetCapZero(context_.device, context_.table);
       Scan();
     } catch (...) {
       error = std::current_exception();
     }
-    bool written = writer_.Close() && !writeFailed_;
+    bool flushed = writer_.Flush();
+    bool written = writer_.Close() && flushed && !writeFailed_;
     if (!written || error) KeepWhatLanded();
+    if (note_) note_->Finish(result_.Elapsed, result_.Count);
     context_.hooks.DisableStartButton();
     try {
       RampCapToZero(context_.device, context_.table, context_.clock, signals_.Levels(), nullptr);
@@ -118,6 +123,7 @@ private:
     result_.Elapsed = 0;
     const uint32_t start = clock.Now();
     result_.StartTick = static_cast<int32_t>(start);
+    uint32_t flushedAt = 0;
     while (result_.Elapsed < result_.DurationMs && result_.Count < kMaxScans) {
       if (terminate_.load(std::memory_order_relaxed)) {
         result_.Terminated = true;
@@ -135,6 +141,14 @@ private:
       }
       result_.Elapsed = TicksSince(start, clock.Now());
       ++result_.Count;
+      if (result_.Elapsed - flushedAt >= kScanFlushMs) {
+        if (!writer_.Flush()) {
+          writeFailed_ = true;
+          break;
+        }
+        flushedAt = result_.Elapsed;
+        if (note_) note_->ScansOnDisk(result_.Elapsed, result_.Count);
+      }
     }
   }
 
@@ -150,6 +164,7 @@ private:
     result_.Count = static_cast<int32_t>(kept);
   }
 
+  std::unique_ptr<UnsavedRecording>& note_;
   const ScanRequest& request_;
   const ScanContext& context_;
   RawSampleWriter& writer_;
@@ -165,11 +180,17 @@ private:
 
 ScanResult RunScan(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
                    const std::atomic<bool>& terminate) {
+  std::unique_ptr<UnsavedRecording> note;
+  return RunScan(request, context, writer, terminate, note);
+}
+
+ScanResult RunScan(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
+                   const std::atomic<bool>& terminate, std::unique_ptr<UnsavedRecording>& note) {
   ScanResult result;
   context.hooks.SaveCursorShowBusy();
   try {
     ScanPriorityGuard priorities(context.table, context.priority);
-    Recording(request, context, writer, terminate, result).Run();
+    Recording(request, context, writer, terminate, result, note).Run();
   } catch (...) {
     // Only the priority control itself can get here; the scans are safe.
     result.Outcome = ScanOutcome::Failed;

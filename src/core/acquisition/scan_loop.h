@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <memory>
 
 #include "core/acquisition/raw_sample_writer.h"
 #include "core/acquisition/scan_hooks.h"
@@ -10,6 +12,7 @@
 #include "core/config/priority_control.h"
 #include "core/device/device.h"
 #include "core/device/tick_clock.h"
+#include "core/records/unsaved_recording.h"
 
 namespace tornel {
 
@@ -22,7 +25,13 @@ struct ScanContext {
   TickClock& clock;
   PriorityControl& priority;
   ScanHooks& hooks;
+  // The recovery note of the raw file, made once the file exists; none
+  // when nobody asked for one.
+  std::function<std::unique_ptr<UnsavedRecording>()> note = {};
 };
+
+// How often the scans buffered reach the disk, ms of the run.
+inline constexpr uint32_t kScanFlushMs = 1000;
 
 // Records one transient response into request.FileName through `writer` (its
 // buffer allocated beforehand): shows the hourglass, raises the priorities,
@@ -37,7 +46,14 @@ struct ScanContext {
 // ends the run with every whole scan written so far kept. The outcome and
 // the user's message say which. The priorities and the cursor are restored
 // in every case.
+//
+// The scans reach the disk at least every kScanFlushMs. With a note maker
+// in the context, the note is written when the file has been created, gains
+// the rate at the first flush and the elapsed time and count at the end, and
+// comes back in `note` for the record that takes the file.
 ScanResult RunScan(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
                    const std::atomic<bool>& terminate);
+ScanResult RunScan(const ScanRequest& request, const ScanContext& context, RawSampleWriter& writer,
+                   const std::atomic<bool>& terminate, std::unique_ptr<UnsavedRecording>& note);
 
 }  // namespace tornel

@@ -93,6 +93,7 @@ void TGraphRecord::TakeFilesFrom(TGraphRecord& other) noexcept {
   FilteredFile = std::exchange(other.FilteredFile, {});
   for (int k = 0; k < kCompareSlots; ++k) CompareTemp[k] = std::exchange(other.CompareTemp[k], {});
   Summaries = std::exchange(other.Summaries, {});
+  Unsaved = std::move(other.Unsaved);
   other.HasFiltered = false;
 }
 
@@ -152,9 +153,13 @@ void TGraphRecord::LoadDta(const std::string& path) {
 
 void TGraphRecord::SaveDta(const std::string& path) const {
   WriteDtaFile(path, *this, SampleFile, Samples);
+  if (Unsaved) Unsaved->Saved();
 }
 
 void TGraphRecord::DestroyRecord() {
+  // The note first: a crash in between leaves a sample file nobody takes,
+  // not a note that points at nothing.
+  Unsaved.reset();
   RemoveFileIfExists(OrigFile);
   RemoveFileIfExists(FilteredFile);
   for (auto& temp : CompareTemp) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/config/channel_table.h"
@@ -11,6 +12,7 @@
 #include "core/records/mask_pair.h"
 #include "core/records/sample_format.h"
 #include "core/records/summary_cache.h"
+#include "core/records/unsaved_recording.h"
 
 namespace tornel {
 
@@ -77,6 +79,9 @@ public:
   // Min/max summaries of those files for drawing long records; emptied
   // with the files.
   SummaryCache Summaries;
+  // The recovery note of a recording not yet saved; it goes once the record
+  // is saved or destroyed.
+  std::unique_ptr<UnsavedRecording> Unsaved;
 
   // Deletes the files the record owns, then gives every field its fresh
   // value: names, units, Base and RealBase from the table, the colours from

@@ -4,6 +4,8 @@
 
 #include "core/acquisition/scan_loop.h"
 #include "ui/widgets/input_discarder.h"
+#include "core/acquisition/transient_note.h"
+#include "core/records/day_number.h"
 
 class TScanThr::Hooks final : public tornel::ScanHooks {
 public:
@@ -60,6 +62,11 @@ void TScanThr::WaitFor() {
 
 void TScanThr::run() {
   Hooks hooks(*this);
-  tornel::ScanContext context{device_, table_, clock_, priority_, hooks};
-  Result = tornel::RunScan(Request, context, writer_, terminate_);
+  tornel::DayTime start = tornel::LocalDayTime(std::chrono::system_clock::now());
+  tornel::ScanContext context{
+      device_, table_, clock_, priority_, hooks, [&] {
+        return tornel::UnsavedRecording::Begin(
+            Request.FileName, tornel::MakeTransientNote(Request, table_, start.Date, start.Time));
+      }};
+  Result = tornel::RunScan(Request, context, writer_, terminate_, Note);
 }

@@ -3,10 +3,12 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "core/acquisition/raw_sample_writer.h"
 #include "core/acquisition/scan_request.h"
 #include "core/acquisition/scan_result.h"
+#include "core/records/unsaved_recording.h"
 #include "ui/widgets/qt_busy_cursor.h"
 
 namespace tornel {
@@ -34,6 +36,8 @@ public:
   tornel::ScanRequest Request;
   // Valid once the thread has finished.
   tornel::ScanResult Result;
+  // The recovery note of the raw file, for the record that takes it.
+  std::unique_ptr<tornel::UnsavedRecording> Note;
   // Called in the GUI thread after the scans (the owner's start button goes
   // off); may stay empty.
   std::function<void()> StartButtonOff;

@@ -23,6 +23,7 @@ QMdiSubWindow* RunStaticFlow(WindowHost& host) {
   auto* graph = new TGraphFrm(host);
   int32_t points = dialog->PointCount();
   FillStaticRecord(graph->Record(), points, dialog->ReleasePointFile());
+  graph->Record().Unsaved = dialog->ReleaseNote();
   graph->Record().RecountRecord();
   QMdiSubWindow* window = host.AddChild(graph, QStringLiteral("Статическая характеристика "));
   graph->RefreshPicture();

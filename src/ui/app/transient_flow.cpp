@@ -24,6 +24,7 @@ QMdiSubWindow* RunTransientFlow(WindowHost& host) {
   uint32_t elapsed = dialog->Thread ? dialog->Thread->Result.Elapsed : 0;
   FillTransientRecord(graph->Record(), dialog->Settings, host.Channels().CapCount, elapsed,
                       dialog->ReleaseFile());
+  if (dialog->Thread) graph->Record().Unsaved = std::move(dialog->Thread->Note);
   graph->Record().RecountRecord();
   QMdiSubWindow* window = host.AddChild(graph, QStringLiteral("Переходная характеристика "));
   graph->RefreshPicture();

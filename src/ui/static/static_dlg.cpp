@@ -23,8 +23,10 @@
 #include "core/config/channel_table.h"
 #include "core/device/asmcode.h"
 #include "core/device/simulated_bench.h"
+#include "core/records/day_number.h"
 #include "core/static/level_ramp.h"
 #include "core/static/point_table_text.h"
+#include "core/static/static_note.h"
 #include "core/static/static_point.h"
 #include "core/static/static_settings.h"
 #include "core/text/user_error.h"
@@ -80,6 +82,9 @@ QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name) {
 TStaticDlg::TStaticDlg(WindowHost& host, QWidget* parent)
     : QDialog(parent), host_(host), points_(tornel::PointFile::CreateTemporary()) {
   setObjectName(QStringLiteral("TStaticDlg"));
+  tornel::DayTime opened = tornel::LocalDayTime(std::chrono::system_clock::now());
+  note_ = tornel::UnsavedRecording::Begin(
+      points_.Path(), tornel::MakeStaticNote(host.Channels(), opened.Date, opened.Time));
   setWindowTitle(QStringLiteral("Статическая характеристика"));
   BuildControls();
   timerBg_ = new QTimer(this);

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "core/records/unsaved_recording.h"
 #include "core/static/auto_run.h"
 #include "core/static/point_file.h"
 #include "core/static/sweep_trace.h"
@@ -55,6 +57,8 @@ public:
   int32_t PointCount() const { return points_.Count(); }
   const std::string& PointFileName() const { return points_.Path(); }
   std::string ReleasePointFile() { return points_.Release(); }
+  // The recovery note of the point file, for the record that takes it.
+  std::unique_ptr<tornel::UnsavedRecording> ReleaseNote() { return std::move(note_); }
 
   int16_t Coord1 = 5;
   int16_t Coord2 = 6;
@@ -91,6 +95,7 @@ private:
 
   WindowHost& host_;
   tornel::PointFile points_;
+  std::unique_ptr<tornel::UnsavedRecording> note_;
   tornel::SweepTrace sweep_;
   std::optional<tornel::AutoRun> autoRun_;
   int autoDac_ = 0;

@@ -6,9 +6,11 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/acquisition/transient_note.h"
 #include "core/text/user_error.h"
 #include "tests/support/fake_device.h"
 #include "tests/support/fake_priority_control.h"
@@ -401,6 +403,51 @@ TEST_F(ScanLoopTest, BrokenScaleValuesGiveAStepInsteadOfGarbage) {
   table.RealBase[17] = 0.0;  // undefined rate
   Run();
   EXPECT_EQ(Codes(LoopWrites()), (std::vector<int16_t>{631, 421}));
+}
+
+}  // namespace
+}  // namespace tornel
+
+namespace tornel {
+namespace {
+
+TEST_F(ScanLoopTest, ScansReachTheDiskEverySecondAndTheNoteFollowsTheRun) {
+  request.AcpMask = 0x0001;
+  request.Duration = 3.0;
+  std::string notePath = NotePathFor(request.FileName);
+  std::string bytesAtScan1500;
+  std::optional<RecoveryNote> noteAtScan1500;
+  device.SetReadHook([&](int16_t) {
+    if (device.TotalReads() != 1501) return;
+    bytesAtScan1500 = FileBytes();
+    noteAtScan1500 = RecoveryNote::Read(notePath);
+  });
+  RawSampleWriter writer;
+  std::unique_ptr<UnsavedRecording> note;
+  ScanContext context{device, table, clock, priority, hooks, [&] {
+                        return UnsavedRecording::Begin(request.FileName,
+                                                       MakeTransientNote(request, table, 1.0, 0.5));
+                      }};
+  ScanResult result = RunScan(request, context, writer, terminate, note);
+
+  // One scan per millisecond: the flush after Elapsed 1000 put 1000 scans
+  // on the disk, and the next comes at 2000.
+  EXPECT_EQ(bytesAtScan1500.size(), 2000u);
+  ASSERT_TRUE(noteAtScan1500);
+  EXPECT_EQ(noteAtScan1500->Pid, CurrentProcessId());
+  EXPECT_EQ(noteAtScan1500->RateElapsedMs, 1000u);
+  EXPECT_EQ(noteAtScan1500->RateCount, 1000);
+  EXPECT_FALSE(noteAtScan1500->Finished);
+
+  ASSERT_EQ(result.Count, 3000);
+  auto last = RecoveryNote::Read(notePath);
+  ASSERT_TRUE(last);
+  EXPECT_TRUE(last->Finished);
+  EXPECT_EQ(last->ElapsedMs, 3000u);
+  EXPECT_EQ(last->Count, 3000);
+  EXPECT_EQ(last->AcpMask, 0x0001);
+  note.reset();
+  EXPECT_FALSE(std::filesystem::exists(notePath));
 }
 
 }  // namespace
