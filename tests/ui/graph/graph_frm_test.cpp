@@ -65,7 +65,7 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommandsWithTheFiltersDisabled) {
   auto window = NewWindow();
   EXPECT_EQ(Captions(window->PMGraph()),
             (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Скопировать в буфер",
-                         "Экспорт изображения..."}));
+                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
   const QStringList filters{"Фильтр Хеннинга",
                             "Экспон. сглаживание",
                             "Среднее квадратичное",
@@ -81,8 +81,9 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommandsWithTheFiltersDisabled) {
   EXPECT_EQ(menus[2]->title(), "График");
   EXPECT_EQ(Captions(menus[1]), filters);
   EXPECT_EQ(Captions(window->PMGraph()->actions()[2]->menu()), filters);
-  EXPECT_EQ(Captions(menus[2]), (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
-                                             "Экспорт изображения..."}));
+  EXPECT_EQ(Captions(menus[2]),
+            (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
+                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
   for (QAction* filter : window->Actions().FilterMenuOrder()) {
     EXPECT_FALSE(filter->isEnabled()) << filter->text().toStdString();
   }
