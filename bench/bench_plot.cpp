@@ -4,7 +4,15 @@
 // arithmetic, QtCanvas) into a 1600 x 900 image. BM_RawPolyline_1M: the same
 // polylines with the same pens, straight from memory. Target: the engine
 // takes at most 1.3 times the raw time. BM_DrawCurves_10M: ten times the
-// frames, to show that time grows linearly and memory does not.
+// frames, to show that time grows linearly and memory does not. These three
+// draw frame by frame.
+//
+// Long records are drawn per pixel column from a min/max summary:
+// BM_DrawCurves_16x10M_Envelope and BM_DrawCurves_16x100k_Envelope draw
+// 10,000,000 and 100,000 frames with the summary built. Target: the first
+// takes at most 2 times the second, and under 100 ms. BM_BuildSummary_16x10M
+// beside BM_ReadFile_16x10M (the same sequential read with the same buffer,
+// nothing computed). Target: building takes at most 1.5 times the read.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -18,7 +26,9 @@
 
 #include "core/plot/plot_curves.h"
 #include "core/records/graph_record.h"
+#include "core/records/sample_file_reader.h"
 #include "core/records/sample_file_writer.h"
+#include "core/records/sample_summary.h"
 #include "ui/canvas/qt_canvas.h"
 #include "ui/canvas/qt_color.h"
 
@@ -86,15 +96,17 @@ QImage Target() {
   return image;
 }
 
-void DrawThroughEngine(benchmark::State& state, int64_t frames) {
+void DrawThroughEngine(benchmark::State& state, int64_t frames,
+                       tornel::TimeCurveMode mode = tornel::TimeCurveMode::Exact) {
   App();
   tornel::TGraphRecord& record = Record(frames).record;
+  if (mode != tornel::TimeCurveMode::Exact) record.Summaries.Prepare(record);
   QImage image = Target();
   for (auto _ : state) {
     QPainter painter(&image);
     tornel::QtCanvas canvas(painter);
     canvas.SetClipRect(kInner);
-    tornel::DrawCurves(record, canvas, tornel::kScreenPlotMargins, kRect);
+    tornel::DrawCurves(record, canvas, tornel::kScreenPlotMargins, kRect, mode);
     canvas.ClearClip();
   }
   state.SetItemsProcessed(state.iterations() * frames);
@@ -135,7 +147,8 @@ void BM_RawPolyline_1M(benchmark::State& state) {
   App();
   constexpr int64_t kFrames = 1'000'000;
   CapturingCanvas captured;
-  tornel::DrawCurves(Record(kFrames).record, captured, tornel::kScreenPlotMargins, kRect);
+  tornel::DrawCurves(Record(kFrames).record, captured, tornel::kScreenPlotMargins, kRect,
+                     tornel::TimeCurveMode::Exact);
   QImage image = Target();
   for (auto _ : state) {
     QPainter painter(&image);
@@ -151,6 +164,40 @@ BENCHMARK(BM_RawPolyline_1M)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_DrawCurves_10M(benchmark::State& state) { DrawThroughEngine(state, 10'000'000); }
 BENCHMARK(BM_DrawCurves_10M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_DrawCurves_16x10M_Envelope(benchmark::State& state) {
+  DrawThroughEngine(state, 10'000'000, tornel::TimeCurveMode::Auto);
+}
+BENCHMARK(BM_DrawCurves_16x10M_Envelope)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DrawCurves_16x100k_Envelope(benchmark::State& state) {
+  DrawThroughEngine(state, 100'000, tornel::TimeCurveMode::Auto);
+}
+BENCHMARK(BM_DrawCurves_16x100k_Envelope)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ReadFile_16x10M(benchmark::State& state) {
+  const std::string path = Record(10'000'000).record.SampleFile;
+  const int64_t frames = tornel::SampleSummary<int16_t>::ReadFrames(kChannels);
+  std::vector<int16_t> buffer(static_cast<std::size_t>(frames * kChannels));
+  for (auto _ : state) {
+    tornel::SampleFileReader<int16_t> reader(path, kChannels);
+    int64_t sum = 0;
+    while (const std::size_t got = reader.Read(buffer)) sum += buffer[got * kChannels - 1];
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetBytesProcessed(state.iterations() * 10'000'000 * kChannels * 2);
+}
+BENCHMARK(BM_ReadFile_16x10M)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_BuildSummary_16x10M(benchmark::State& state) {
+  const std::string path = Record(10'000'000).record.SampleFile;
+  for (auto _ : state) {
+    auto summary = tornel::SampleSummary<int16_t>::Build(path, kChannels);
+    benchmark::DoNotOptimize(summary);
+  }
+  state.SetBytesProcessed(state.iterations() * 10'000'000 * kChannels * 2);
+}
+BENCHMARK(BM_BuildSummary_16x10M)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 }  // namespace
 

@@ -3,8 +3,6 @@
 // the same run (BM_FileCopy_200MB: read/write with a 1 MiB buffer). The
 // figures are wall-clock: the work is input and output, not computation.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +12,7 @@
 
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_writer.h"
+#include "plain_copy.h"
 
 namespace {
 
@@ -87,14 +86,7 @@ void BM_FileCopy_200MB(benchmark::State& state) {
   const std::string out = BenchPath("tornel-bench-copy.bin");
   std::vector<char> buffer(1 << 20);
   for (auto _ : state) {
-    int src = ::open(in.c_str(), O_RDONLY);
-    int dst = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ssize_t n;
-    while ((n = ::read(src, buffer.data(), buffer.size())) > 0) {
-      benchmark::DoNotOptimize(::write(dst, buffer.data(), static_cast<size_t>(n)));
-    }
-    ::close(src);
-    ::close(dst);
+    PlainCopy(in, out, buffer);
   }
   state.SetBytesProcessed(state.iterations() * kBytes);
   std::filesystem::remove(out);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <memory>
 
+#include "cli/filter_command.h"
 #include "cli/plot_command.h"
 #include "cli/run_scheme_command.h"
 #include "cli/tool_arguments.h"
@@ -50,6 +51,7 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
 
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args[0] == "plot") return RunPlotCommand(args, out, err);
+  if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
   auto parsed = ParseToolArguments(args);
   if (auto* usage = std::get_if<UsageError>(&parsed)) {

@@ -26,7 +26,7 @@ bool FrameNumber(double v, int64_t& out) {
 template <typename Sample>
 CurvePass<Sample>::CurvePass(const TGraphRecord& record, const PlotGeometry& geometry,
                              const std::string& path)
-    : record_(record), g_(geometry) {
+    : record_(record), g_(geometry), path_(path) {
   channels_ = std::popcount(record.AcpMask) + std::popcount(record.CapMask);
   if (channels_ == 0 || !reader_.Open(path, channels_)) return;
   const double span = (record.YMax - record.YMin) * record.FullScale;
@@ -65,7 +65,7 @@ Pen CurvePass<Sample>::CurvePen(Canvas& canvas, Color color) const {
 }
 
 template <typename Sample>
-void CurvePass<Sample>::DrawTime(Canvas& canvas) {
+void CurvePass<Sample>::DrawTime(Canvas& canvas, TimeCurveMode mode) {
   if (!reader_.IsOpen()) return;
   std::vector<Curve> curves;
   for (int pos = 0; pos < channels_; ++pos) {
@@ -80,7 +80,30 @@ void CurvePass<Sample>::DrawTime(Canvas& canvas) {
     // A channel without a usable base value cannot be placed.
     if (std::isfinite(c.yFactor)) curves.push_back(c);
   }
-  Run(canvas, curves, true);
+  if (UseEnvelope(mode)) {
+    DrawEnvelope(canvas, curves);
+  } else {
+    Run(canvas, curves, true);
+  }
+}
+
+template <typename Sample>
+bool CurvePass<Sample>::UseEnvelope(TimeCurveMode mode) const {
+  if (mode == TimeCurveMode::Auto) return g_.W > 0 && n_ > kEnvelopeFramesPerColumn * g_.W;
+  return mode == TimeCurveMode::Envelope;
+}
+
+template <typename Sample>
+void CurvePass<Sample>::DrawEnvelope(Canvas& canvas, const std::vector<Curve>& curves) {
+  const int64_t total = reader_.FrameCount();
+  const int64_t kFirst = (i0_ < 0 ? 0 : i0_) - i0_;
+  const int64_t kLast = std::min(n_, total - 1 - i0_);
+  if (curves.empty() || kLast <= kFirst) return;
+  std::vector<TimeCurve> timeCurves;
+  for (const Curve& c : curves) timeCurves.push_back({c.yPos, c.yFactor, c.pen});
+  const TimeAxis axis{i0_, n_, g_.x0, g_.W, yc_, ycv_, yScale_};
+  EnvelopePass<Sample>(reader_, record_.Summaries.template Find<Sample>(path_, channels_), axis)
+      .Draw(canvas, timeCurves, kFirst, kLast);
 }
 
 template <typename Sample>

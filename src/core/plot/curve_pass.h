@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/plot/canvas.h"
+#include "core/plot/envelope_pass.h"
 #include "core/plot/plot_geometry.h"
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_reader.h"
@@ -24,7 +25,7 @@ public:
   CurvePass(const TGraphRecord& record, const PlotGeometry& geometry, const std::string& path);
 
   // Channels shown against time, one pen per slot.
-  void DrawTime(Canvas& canvas);
+  void DrawTime(Canvas& canvas, TimeCurveMode mode = TimeCurveMode::Auto);
   // Enabled dependencies, one pen per dependency.
   void DrawDeps(Canvas& canvas);
 
@@ -39,12 +40,15 @@ private:
   };
 
   bool TimeRange();
+  bool UseEnvelope(TimeCurveMode mode) const;
+  void DrawEnvelope(Canvas& canvas, const std::vector<Curve>& curves);
   void Run(Canvas& canvas, const std::vector<Curve>& curves, bool againstTime);
   double SlotFactor(int pos) const;
   Pen CurvePen(Canvas& canvas, Color color) const;
 
   const TGraphRecord& record_;
   const PlotGeometry& g_;
+  std::string path_;
   SampleFileReader<Sample> reader_;
   int channels_ = 0;
   int64_t i0_ = 0;  // first frame of the time range (may lie before the file)

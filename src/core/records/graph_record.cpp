@@ -92,6 +92,7 @@ void TGraphRecord::TakeFilesFrom(TGraphRecord& other) noexcept {
   OrigFile = std::exchange(other.OrigFile, {});
   FilteredFile = std::exchange(other.FilteredFile, {});
   for (int k = 0; k < kCompareSlots; ++k) CompareTemp[k] = std::exchange(other.CompareTemp[k], {});
+  Summaries = std::exchange(other.Summaries, {});
   other.HasFiltered = false;
 }
 
@@ -163,6 +164,7 @@ void TGraphRecord::DestroyRecord() {
   OrigFile.clear();
   FilteredFile.clear();
   SampleFile.clear();
+  Summaries.Clear();
   HasFiltered = false;
   Comments.clear();
 }

@@ -10,6 +10,7 @@
 #include "core/records/dta_header.h"
 #include "core/records/mask_pair.h"
 #include "core/records/sample_format.h"
+#include "core/records/summary_cache.h"
 
 namespace tornel {
 
@@ -73,6 +74,9 @@ public:
   std::string OrigFile;
   std::string FilteredFile;
   std::array<std::string, kCompareSlots> CompareTemp;
+  // Min/max summaries of those files for drawing long records; emptied
+  // with the files.
+  SummaryCache Summaries;
 
   // Deletes the files the record owns, then gives every field its fresh
   // value: names, units, Base and RealBase from the table, the colours from

@@ -12,6 +12,14 @@ constexpr int kMinTextHeights = 16;
 
 }  // namespace
 
+void SizeBlock(TBlock& block, int width, int height) {
+  block.Width = width;
+  block.Height = height;
+  for (int i = 0; i < block.InCount; ++i)
+    block.InPort[i].y = height * (i + 1) / (block.InCount + 1);
+  block.PlacePorts();
+}
+
 ResizeBlockEdit::ResizeBlockEdit(const Scheme& scheme, TBlock* block, int width, int height)
     : block_(block),
       oldWidth_(block->Width),

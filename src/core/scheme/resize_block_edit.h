@@ -5,8 +5,12 @@
 
 namespace tornel {
 
+// A new size; the input ports follow the height by the rule they were made
+// with, height * (i + 1) / (inputs + 1), so that no port is left outside.
+void SizeBlock(TBlock& block, int width, int height);
+
 // The graph block's corner grip: a new width and height, held at 40 pixels
-// and 16 text heights at least. The input ports stay where they were made.
+// and 16 text heights at least; the ports follow (SizeBlock).
 class ResizeBlockEdit final : public SchemeEdit {
 public:
   ResizeBlockEdit(const Scheme& scheme, TBlock* block, int width, int height);
@@ -16,10 +20,7 @@ public:
   std::string Text() const override { return "Изменить размер блока"; }
 
 private:
-  void Set(int width, int height) {
-    block_->Width = width;
-    block_->Height = height;
-  }
+  void Set(int width, int height) { SizeBlock(*block_, width, height); }
 
   TBlock* block_;
   int oldWidth_, oldHeight_;

@@ -41,6 +41,7 @@
 #include "ui/canvas/file_path.h"
 #include "ui/config/main_nastr.h"
 #include "ui/graph/graph_frm.h"
+#include "ui/scheme/struct_frm.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -162,6 +163,7 @@ void TMainForm::ConnectActions() {
   const MainActions& a = *actions_;
   connect(a.APerehHar, &QAction::triggered, this, &TMainForm::APerehHarExecute);
   connect(a.AStaticHar, &QAction::triggered, this, &TMainForm::AStaticHarExecute);
+  connect(a.AStructFrm, &QAction::triggered, this, &TMainForm::AStructFrmExecute);
   connect(a.FileOpen, &QAction::triggered, this, &TMainForm::FileOpenExecute);
   connect(a.FileClose, &QAction::triggered, mdiArea_, &QMdiArea::closeActiveSubWindow);
   connect(a.FileExit, &QAction::triggered, this, &QWidget::close);
@@ -182,11 +184,6 @@ void TMainForm::ConnectActions() {
           [this] { WindowArranger::MinimizeAll(mdiArea_); });
   connect(a.WindowArrangeAll, &QAction::triggered, this,
           [this] { WindowArranger::ArrangeIcons(mdiArea_); });
-
-  // Their windows are not built yet; each comes with its own work.
-  for (QAction* action : {a.AStructFrm}) {
-    action->setEnabled(false);
-  }
 }
 
 void TMainForm::UpdateChildActions() {
@@ -349,7 +346,12 @@ QMdiSubWindow* TMainForm::OpenDataFileWindow(const QString& path) {
   return AddChildAndLoad(window, [window, path] { window->OpenDataFile(path); });
 }
 
-QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString&) { return nullptr; }
+QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString& path) {
+  auto* window = new TStructFrm(*this);
+  return AddChildAndLoad(window, [window, path] { window->LoadScheme(path); });
+}
+
+void TMainForm::AStructFrmExecute() { AddChild(new TStructFrm(*this)); }
 
 void TMainForm::FileOpenExecute() {
   QFileDialog dialog(this, QStringLiteral("Открыть"), openFolder_,

@@ -99,6 +99,7 @@ public:
   // The command handlers, named after their actions.
   void APerehHarExecute();
   void AStaticHarExecute();
+  void AStructFrmExecute();
   void FileOpenExecute();
   void APageSetupExecute();
   void APrintSetupExecute();

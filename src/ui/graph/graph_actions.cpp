@@ -38,8 +38,6 @@ GraphActions::GraphActions(QObject* owner)
   ASave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   ASave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   AShowFiltered->setCheckable(true);
-  // The filters are built by their own work.
-  for (QAction* filter : FilterMenuOrder()) filter->setEnabled(false);
 }
 
 QList<QAction*> GraphActions::FilterMenuOrder() const {

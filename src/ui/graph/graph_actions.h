@@ -6,8 +6,7 @@ class QAction;
 class QObject;
 
 // The graph window's action list. Each action's objectName is its name
-// ("ASave", "AHanning", ...). The filter actions carry their captions but
-// stay disabled until the filters exist.
+// ("ASave", "AHanning", ...).
 class GraphActions {
 public:
   explicit GraphActions(QObject* owner);

@@ -23,10 +23,12 @@
 #include "core/text/number_text.h"
 #include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
+#include "ui/graph/filter_progress_window.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
 #include "ui/graph/graph_cursor_panel.h"
 #include "ui/graph/graph_file_dialogs.h"
+#include "ui/graph/graph_filter_commands.h"
 #include "ui/graph/graph_legend_box.h"
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
@@ -92,6 +94,13 @@ TGraphFrm::TGraphFrm(WindowHost& host, QWidget* parent)
   BuildLayout();
   BuildMenus();
   ConnectActions();
+  filters_ = new GraphFilterCommands(
+      {this, &record_, &host.Channels(), [this] { RefreshTable(); },
+       [this](const std::function<void()>& work) { return ErrorBox::Guard(this, work); }},
+      *actions_, this);
+  filters_->SetProgressFactory([] { return std::make_unique<FilterProgressWindow>(); });
+  filters_->Watch(filterMenu_);
+  filters_->Watch(popup_->findChild<QMenu*>(QStringLiteral("PMGraphFilters")));
   resize(kDesignWidth, kDesignHeight);
   UpdateBaseValues();
 }
@@ -243,12 +252,15 @@ void TGraphFrm::UpdateBaseValues() {
 }
 
 void TGraphFrm::RefreshPicture() {
+  if (filters_) filters_->UpdateActions();
   UpdateBaseValues();
   paintBox_->Invalidate();
   legendBox_->update();
 }
 
 void TGraphFrm::RefreshTable() {
+  // A filter may rewrite a file in place with the same size and time.
+  record_.Summaries.Forget(record_.SampleFile);
   if (tableView_) tableView_->Retarget(record_.SampleFile);
   RefreshPicture();
 }

@@ -12,6 +12,7 @@
 
 class GraphActions;
 class GraphCursorPanel;
+class GraphFilterCommands;
 class GraphLegendBox;
 class GraphMemo;
 class GraphPagePrinter;
@@ -62,6 +63,8 @@ public:
   // The design size, which a new MDI child opens at.
   QSize sizeHint() const override;
   const GraphActions& Actions() const { return *actions_; }
+  // The "Фильтры" commands (and where their progress window comes from).
+  GraphFilterCommands& FilterCommands() const { return *filters_; }
   QMenu* PMGraph() const { return popup_; }
   GraphPaintBox* PaintBox() const { return paintBox_; }
   // The record's table view while it is open.
@@ -103,6 +106,7 @@ private:
   WindowHost& host_;
   std::string configPath_;
   std::unique_ptr<GraphActions> actions_;
+  GraphFilterCommands* filters_ = nullptr;
   QSplitter* captionSplitter_ = nullptr;
   QSplitter* legendSplitter_ = nullptr;
   QSplitter* baseSplitter_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "core/graph/mouse_zoom.h"
@@ -14,6 +15,7 @@
 #include "core/records/graph_record.h"
 #include "ui/canvas/qt_canvas.h"
 #include "ui/graph/graph_busy_scope.h"
+#include "ui/graph/record_summaries.h"
 
 namespace {
 
@@ -71,8 +73,14 @@ void GraphPaintBox::RenderNow() {
 }
 
 void GraphPaintBox::Render() {
+  // The progress window of a summary lets paint events in meanwhile.
+  if (rendering_) return;
+  QScopedValueRollback<bool> rendering(rendering_, true);
   QElapsedTimer timer;
   timer.start();
+  // A long record is drawn from its min/max summaries; a missing one costs
+  // one read of the sample file.
+  PrepareRecordSummaries(record_, this);
   dirty_ = false;
   band_.BandDragging = false;
   const qreal ratio = devicePixelRatioF();

@@ -80,6 +80,7 @@ private:
   QImage clean_;    // the picture without the band
   bool dirty_ = true;
   bool scheduled_ = false;
+  bool rendering_ = false;
   qint64 lastRenderMs_ = 0;
   tornel::CursorPair cursors_;
   bool cursorsShown_ = false;

@@ -23,9 +23,11 @@ std::vector<int16_t> ThreeLevels(int frames) {
   return codes;
 }
 
-std::vector<RecordingCanvas::Op> Polylines(const TGraphRecord& r, bool printer = false) {
+// Frame by frame unless a test asks for the choice by length.
+std::vector<RecordingCanvas::Op> Polylines(const TGraphRecord& r, bool printer = false,
+                                           TimeCurveMode mode = TimeCurveMode::Exact) {
   RecordingCanvas canvas(printer);
-  DrawCurves(r, canvas, kMargins, kRect);
+  DrawCurves(r, canvas, kMargins, kRect, mode);
   EXPECT_EQ(canvas.GetPen(), RecordingCanvas::kOwnPen);
   return canvas.OfKind(Kind::Polyline);
 }

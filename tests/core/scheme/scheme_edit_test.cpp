@@ -177,11 +177,17 @@ TEST_F(SchemeEditTest, ParamsReadCommasAndNonNumbersAndSecondGraphIsRefused) {
   EXPECT_TRUE(scheme.CanPlace(kKindGraph));
 }
 
-TEST_F(SchemeEditTest, GraphBlockResizeStopsAtItsLimitsAndKeepsItsPorts) {
+TEST_F(SchemeEditTest, GraphBlockResizeStopsAtItsLimitsAndItsPortsFollow) {
   Build();
-  ResizeBlockEdit(scheme, graph, 10, 100).Apply(scheme);
+  ResizeBlockEdit shrink(scheme, graph, 10, 100);
+  shrink.Apply(scheme);
   EXPECT_EQ(graph->Width, 40);
   EXPECT_EQ(graph->Height, 16 * 13);
+  // 208 * 1 / 17 and 208 * 16 / 17, inside the block.
+  EXPECT_EQ(graph->InPort[0], (Point{5, 12}));
+  EXPECT_EQ(graph->InPort[15], (Point{5, 195}));
+  shrink.Revert(scheme);
+  EXPECT_EQ(graph->InPort[0], (Point{5, 17}));
   EXPECT_EQ(graph->InPort[15], (Point{5, 282}));
 }
 

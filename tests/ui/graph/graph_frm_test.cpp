@@ -61,7 +61,7 @@ TEST_F(GraphFrmTest, ShowsItsPartsWithTheirNamesAndSizes) {
   EXPECT_EQ(window->findChild<QWidget*>("CaptionPanel")->height(), 43);
 }
 
-TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommandsWithTheFiltersDisabled) {
+TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   auto window = NewWindow();
   EXPECT_EQ(Captions(window->PMGraph()),
             (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Скопировать в буфер",
@@ -84,9 +84,6 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommandsWithTheFiltersDisabled) {
   EXPECT_EQ(Captions(menus[2]),
             (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
                          "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
-  for (QAction* filter : window->Actions().FilterMenuOrder()) {
-    EXPECT_FALSE(filter->isEnabled()) << filter->text().toStdString();
-  }
   EXPECT_EQ(window->Actions().ASaveAs->text(), "Сохранить  &как...");
   EXPECT_EQ(window->Actions().ASave->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(window->findChild<QMenu*>("PMBase")->actions()[0]->text(), "Шрифт");

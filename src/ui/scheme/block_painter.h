@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+
+class QPainter;
+
+namespace tornel {
+class TBlock;
+}
+
+// Draws a block in its own coordinates as the model says it looks: body,
+// ports filled while they have a line, labels, the kind's picture and the
+// selection inverted. The graph block's plot goes through the plot engine.
+class BlockPainter {
+public:
+  explicit BlockPainter(const QFont& font) : font_(font) {}
+
+  // `maximised`: the graph block fills the drawing area.
+  void Paint(QPainter& painter, tornel::TBlock& block, bool maximised = false) const;
+
+private:
+  void PaintDynamic(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintGenerator(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintSum(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintMul(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintStatic(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintDevice(QPainter& painter, const tornel::TBlock& block) const;
+  void PaintGraph(QPainter& painter, tornel::TBlock& block, bool maximised) const;
+
+  QFont font_;
+};
+
+// A port marker: an arrow pointing along the signal, filled when it has a
+// line. The painter's pen and brush colour it.
+void DrawPort(QPainter& painter, int x, int y, bool rotated, bool filled);

@@ -1,0 +1,83 @@
+#include "core/graph/record_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/graph/filtered_samples.h"
+#include "core/text/user_error.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
+
+namespace tornel {
+namespace {
+
+using tornel::testing::Int16Bytes;
+using tornel::testing::ReadBytes;
+using tornel::testing::WriteBytes;
+
+TEST(ExchangeSortOrder, LeavesEqualKeysWhereTheExchangesPutThem) {
+  struct Case {
+    std::vector<int16_t> keys;
+    std::vector<uint32_t> order;
+  };
+  const Case cases[] = {
+      {{2, 2, 1}, {2, 1, 0}},  // A, B, C gives C, B, A
+      {{2, 1, 1}, {2, 1, 0}},
+      {{1, 2, 1}, {0, 2, 1}},
+      {{1, 1}, {0, 1}},
+      {{3, 1, 2}, {1, 2, 0}},
+      {{-32768, 32767, 0}, {0, 2, 1}},
+      {{5}, {0}},
+      {{}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ExchangeSortOrder(c.keys), c.order);
+}
+
+class RecordSortTest : public ::testing::Test {
+protected:
+  RecordSortTest() {
+    record.IsStatic = true;
+    record.AcpMask = 0b1;
+    record.CapMask = 0b1;
+    record.OrigFile = dir.File("TrSt1");
+    record.FilteredFile = record.OrigFile + "f";
+    // Frames A, B, C: (ADC 1, DAC 1); the trailing odd byte is no frame.
+    WriteBytes(record.OrigFile, Int16Bytes({10, 2, 20, 2, 30, 1}) + "x");
+    WriteBytes(record.FilteredFile, Int16Bytes({0, 0, 0, 0, 0, 0}));
+    record.HasFiltered = true;
+    record.SampleFile = record.FilteredFile;
+  }
+  tornel::testing::TempDir dir;
+  TGraphRecord record;
+};
+
+TEST_F(RecordSortTest, SortsTheRecordedFramesAndDropsTheFilteredCopy) {
+  SortRecordRows(record, 1);
+  EXPECT_EQ(ReadBytes(record.OrigFile), Int16Bytes({30, 1, 20, 2, 10, 2}));
+  EXPECT_FALSE(std::filesystem::exists(record.FilteredFile));
+  EXPECT_EQ(record.SampleFile, record.OrigFile);
+  EXPECT_FALSE(record.HasFiltered);
+  EXPECT_EQ(FilterMenuStateOf(record), (FilterMenuState{false, true, false, false, false}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(RecordSortTest, AFailingWriteLeavesTheRecordAsItWas) {
+  const std::string before = ReadBytes(record.OrigFile);
+  {
+    tornel::testing::FileSizeLimit limit(4);
+    EXPECT_THROW(SortRecordRows(record, 0), UserError);
+  }
+  EXPECT_EQ(ReadBytes(record.OrigFile), before);
+  EXPECT_TRUE(record.HasFiltered);
+  EXPECT_EQ(record.SampleFile, record.FilteredFile);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+}  // namespace
+}  // namespace tornel
