@@ -28,7 +28,13 @@ GraphActions::GraphActions(QObject* owner)
           Make(owner, "ASaveFiltered", QStringLiteral("Сохранить отфильтрованные данные"))),
       APrint(Make(owner, "APrint", QStringLiteral("Печать..."))),
       ACopy(Make(owner, "ACopy", QStringLiteral("Скопировать в буфер"))),
-      AExportImage(Make(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))) {
+      AExportImage(Make(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))),
+      ACursors(Make(owner, "ACursors", QStringLiteral("Курсоры"))),
+      ACopyCursorValues(Make(owner, "ACopyCursorValues", QStringLiteral("Скопировать значения"))) {
+  ACursors->setCheckable(true);
+  ACursors->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+  ACursors->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  ACopyCursorValues->setEnabled(false);
   ASave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   ASave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   AShowFiltered->setCheckable(true);
@@ -39,6 +45,7 @@ QList<QAction*> GraphActions::FilterMenuOrder() const {
 }
 
 QList<QAction*> GraphActions::All() const {
-  return {AGrNast,    ASave, ASaveAs,       ATable,        AHanning, ASrKwad, AVipr,
-          AExpSmooth, ASort, AShowFiltered, ASaveFiltered, APrint,   ACopy,   AExportImage};
+  return {AGrNast, ASave,        ASaveAs,  ATable,           AHanning,      ASrKwad,
+          AVipr,   AExpSmooth,   ASort,    AShowFiltered,    ASaveFiltered, APrint,
+          ACopy,   AExportImage, ACursors, ACopyCursorValues};
 }

@@ -25,6 +25,8 @@ public:
   QAction* APrint;
   QAction* ACopy;
   QAction* AExportImage;
+  QAction* ACursors;
+  QAction* ACopyCursorValues;
 
   // The order of the "Фильтры" menus.
   QList<QAction*> FilterMenuOrder() const;

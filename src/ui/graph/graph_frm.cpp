@@ -22,12 +22,12 @@
 #include "core/graph/base_values_text.h"
 #include "core/records/dta_info.h"
 #include "core/text/number_text.h"
-#include "ui/widgets/error_box.h"
 #include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
 #include "ui/graph/filter_progress_window.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_actions.h"
+#include "ui/graph/graph_cursor_panel.h"
 #include "ui/graph/graph_file_dialogs.h"
 #include "ui/graph/graph_filter_commands.h"
 #include "ui/graph/graph_legend_box.h"
@@ -35,6 +35,7 @@
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
 #include "ui/graph/grid_frm.h"
+#include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -133,6 +134,11 @@ void TGraphFrm::BuildLayout() {
   QFrame* panel1 = Panel("Panel1", baseSplitter_);
   legendSplitter_ = Splitter("Splitter_legend", Qt::Horizontal, panel1,
                              Panel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
+  cursorPanel_ = new GraphCursorPanel(record_);
+  cursorPanel_->setFont(font());
+  legendSplitter_->addWidget(cursorPanel_);
+  legendSplitter_->setStretchFactor(2, 0);
+  cursorPanel_->hide();
   captionSplitter_ = Splitter("Splitter_caption", Qt::Vertical, legendSplitter_,
                               Panel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
 
@@ -144,6 +150,8 @@ void TGraphFrm::BuildLayout() {
     UpdateBaseValues();
     legendBox_->update();
   });
+  connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateCursorPanel);
+  connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::UpdateCursorPanel);
   connect(paintBox_, &GraphPaintBox::PopupRequested, this,
           [this](const QPoint& at) { popup_->popup(at); });
 }
@@ -171,6 +179,8 @@ void TGraphFrm::BuildMenus() {
   filters(popupFilters);
   popup_->addSeparator();
   popup_->addActions({a.ACopy, a.AExportImage});
+  popup_->addSeparator();
+  popup_->addActions({a.ACursors, a.ACopyCursorValues});
 
   fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
   fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
@@ -194,6 +204,8 @@ void TGraphFrm::BuildMenus() {
   graphMenu_->addActions({a.AGrNast, a.ATable});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.ACopy, a.AExportImage});
+  graphMenu_->addSeparator();
+  graphMenu_->addActions({a.ACursors, a.ACopyCursorValues});
 }
 
 void TGraphFrm::ConnectActions() {
@@ -207,6 +219,8 @@ void TGraphFrm::ConnectActions() {
   connect(a.APrint, &QAction::triggered, this, &TGraphFrm::APrintExecute);
   connect(a.ACopy, &QAction::triggered, this, &TGraphFrm::ACopyExecute);
   connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
+  connect(a.ACursors, &QAction::toggled, this, &TGraphFrm::ACursorsExecute);
+  connect(a.ACopyCursorValues, &QAction::triggered, this, &TGraphFrm::ACopyCursorValuesExecute);
 }
 
 QSize TGraphFrm::sizeHint() const { return QSize(kDesignWidth, kDesignHeight); }
@@ -331,6 +345,33 @@ void TGraphFrm::AExportImageExecute() {
   picture.caption = caption_->toPlainText();
   picture.captionFont = caption_->font();
   ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
+}
+
+void TGraphFrm::ACursorsExecute(bool on) {
+  actions_->ACopyCursorValues->setEnabled(on);
+  if (on) {
+    // The panel takes its width from the plot, the legend keeps its own.
+    QList<int> sizes = legendSplitter_->sizes();
+    const int panel = std::max(sizes[0] / 2, kMinPanelSize);
+    sizes[0] -= panel;
+    sizes[2] = panel;
+    cursorPanel_->show();
+    legendSplitter_->setSizes(sizes);
+  } else {
+    cursorPanel_->hide();
+  }
+  paintBox_->SetCursorsShown(on);
+  paintBox_->Invalidate();
+}
+
+void TGraphFrm::UpdateCursorPanel() {
+  if (!paintBox_->CursorsShown()) return;
+  const tornel::CursorPair& c = paintBox_->Cursors();
+  cursorPanel_->Measure(c.Frame(0), c.Frame(1));
+}
+
+void TGraphFrm::ACopyCursorValuesExecute() {
+  if (paintBox_->CursorsShown()) QGuiApplication::clipboard()->setText(cursorPanel_->CopyText());
 }
 
 bool TGraphFrm::AskToSaveBeforeClosing() {

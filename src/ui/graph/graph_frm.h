@@ -12,6 +12,7 @@
 #include "ui/widgets/closing_question.h"
 
 class GraphActions;
+class GraphCursorPanel;
 class GraphFilterCommands;
 class GraphLegendBox;
 class GraphMemo;
@@ -80,6 +81,9 @@ public:
   void APrintExecute();
   void ACopyExecute();
   void AExportImageExecute();
+  void ACursorsExecute(bool on);
+  void ACopyCursorValuesExecute();
+  GraphCursorPanel* CursorPanel() const { return cursorPanel_; }
 
   // The printed page as APrint lays it out now, with the main window's page
   // setup; PrintTo runs the job on `printer` without asking.
@@ -95,6 +99,7 @@ private:
   void ConnectActions();
   void UpdateTitle();
   void UpdateBaseValues();
+  void UpdateCursorPanel();
   bool AskToSaveBeforeClosing();
   // Asks for a name and saves; false when cancelled or failed.
   bool SaveWithDialog();
@@ -111,6 +116,7 @@ private:
   QSplitter* baseSplitter_ = nullptr;
   GraphPaintBox* paintBox_ = nullptr;
   GraphLegendBox* legendBox_ = nullptr;
+  GraphCursorPanel* cursorPanel_ = nullptr;
   GraphMemo* base_ = nullptr;
   GraphMemo* caption_ = nullptr;
   QMenu* popup_ = nullptr;

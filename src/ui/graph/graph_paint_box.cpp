@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -25,6 +26,9 @@ tornel::Point At(const QMouseEvent* event) {
 
 QRect ToQRect(const tornel::PlotRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
+// How near to a cursor a press grabs it, in pixels.
+constexpr int kCursorGrab = 4;
+
 }  // namespace
 
 GraphPaintBox::GraphPaintBox(tornel::TGraphRecord& record, QWidget* parent)
@@ -32,6 +36,7 @@ GraphPaintBox::GraphPaintBox(tornel::TGraphRecord& record, QWidget* parent)
   setObjectName(QStringLiteral("GraphPaintBox"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(10, 10);
+  setFocusPolicy(Qt::ClickFocus);
   Invalidate();
 }
 
@@ -102,6 +107,62 @@ void GraphPaintBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Base));
   painter.drawImage(0, 0, picture_);
+  if (cursorsShown_) DrawCursors(painter);
+}
+
+void GraphPaintBox::SetCursorsShown(bool shown) {
+  if (shown == cursorsShown_) return;
+  cursorsShown_ = shown;
+  draggedCursor_ = -1;
+  if (shown) {
+    record_.RecountRecord();
+    cursors_.Place(tornel::VisibleRange(record_));
+    emit CursorsMoved();
+  }
+  update();
+}
+
+int GraphPaintBox::CursorX(int i) const {
+  const tornel::PlotRect inner = InnerRectangle();
+  return tornel::CursorPair::XOfFrame(cursors_.Frame(i), tornel::VisibleRange(record_), inner.Left,
+                                      inner.Width());
+}
+
+int GraphPaintBox::CursorNear(int x) const {
+  int best = -1;
+  for (int i = 0; i < 2; ++i) {
+    const int d = std::abs(CursorX(i) - x);
+    if (d <= kCursorGrab && (best < 0 || d < std::abs(CursorX(best) - x))) best = i;
+  }
+  return best;
+}
+
+void GraphPaintBox::DrawCursors(QPainter& painter) const {
+  const tornel::PlotRect inner = InnerRectangle();
+  for (int i = 0; i < 2; ++i) {
+    const int x = CursorX(i);
+    if (x < inner.Left || x > inner.Right) continue;
+    QPen pen(i == cursors_.Active() ? Qt::red : Qt::blue);
+    pen.setStyle(i == 0 ? Qt::SolidLine : Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawLine(x, inner.Top, x, inner.Bottom);
+    painter.drawText(x + 2, inner.Top + painter.fontMetrics().ascent(),
+                     i == 0 ? QStringLiteral("1") : QStringLiteral("2"));
+  }
+}
+
+void GraphPaintBox::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (!cursorsShown_ || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const tornel::VisibleFrames visible = tornel::VisibleRange(record_);
+  int64_t step = 1;
+  if (event->modifiers() & Qt::ShiftModifier) step = std::max<int64_t>(1, visible.count / 10);
+  cursors_.Step(key == Qt::Key_Left ? -step : step, static_cast<int64_t>(record_.FrameCount));
+  update();
+  emit CursorsMoved();
 }
 
 void GraphPaintBox::resizeEvent(QResizeEvent* event) {
@@ -125,17 +186,40 @@ void GraphPaintBox::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
+  if (cursorsShown_) {
+    draggedCursor_ = CursorNear(At(event).x);
+    if (draggedCursor_ >= 0) {
+      cursors_.SetActive(draggedCursor_);
+      update();
+      return;
+    }
+  }
   RenderNow();
   clean_ = picture_;
   band_.Press(At(event), InnerRectangle());
 }
 
 void GraphPaintBox::mouseMoveEvent(QMouseEvent* event) {
+  if (draggedCursor_ >= 0) {
+    const tornel::PlotRect inner = InnerRectangle();
+    const int64_t frame = tornel::CursorPair::FrameAtX(At(event).x, tornel::VisibleRange(record_),
+                                                       inner.Left, inner.Width());
+    if (frame != cursors_.Frame(draggedCursor_)) {
+      cursors_.Set(draggedCursor_, frame, static_cast<int64_t>(record_.FrameCount));
+      update();
+      emit CursorsMoved();
+    }
+    return;
+  }
   if (!band_.BandDragging) return;
   Invert(band_.Move(At(event), InnerRectangle()));
 }
 
 void GraphPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (draggedCursor_ >= 0 && event->button() == Qt::LeftButton) {
+    draggedCursor_ = -1;
+    return;
+  }
   if (event->button() != Qt::LeftButton || !band_.BandDragging) return;
   Invert(band_.Move(At(event), InnerRectangle()));
   band_.Release();

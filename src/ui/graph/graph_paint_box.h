@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "core/graph/cursor_pair.h"
 #include "core/graph/zoom_band.h"
 #include "core/plot/canvas.h"
 
@@ -38,6 +39,13 @@ public:
   tornel::PlotRect PlotRectangle() const;
   tornel::PlotRect InnerRectangle() const;
   const tornel::ZoomBand& Band() const { return band_; }
+  // The measuring cursors: shown on frames of the record, dragged with the
+  // left button near them, moved by the arrow keys.
+  void SetCursorsShown(bool shown);
+  bool CursorsShown() const { return cursorsShown_; }
+  const tornel::CursorPair& Cursors() const { return cursors_; }
+  // Screen column of cursor i in the current picture.
+  int CursorX(int i) const;
   // Milliseconds the last picture took to draw.
   qint64 LastRenderMs() const { return lastRenderMs_; }
 
@@ -45,6 +53,8 @@ signals:
   // A band changed the record's ranges (the picture is being redrawn).
   void ZoomChanged();
   void PopupRequested(const QPoint& globalPos);
+  // A cursor moved to another frame (or the cursors were placed).
+  void CursorsMoved();
   // A new picture was drawn.
   void Rendered();
 
@@ -55,8 +65,11 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
+  int CursorNear(int x) const;
+  void DrawCursors(QPainter& painter) const;
   void RenderScheduled();
   void Render();
   void Invert(const std::vector<tornel::PlotRect>& strips);
@@ -69,4 +82,7 @@ private:
   bool scheduled_ = false;
   bool rendering_ = false;
   qint64 lastRenderMs_ = 0;
+  tornel::CursorPair cursors_;
+  bool cursorsShown_ = false;
+  int draggedCursor_ = -1;
 };

@@ -66,7 +66,7 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   auto window = NewWindow();
   EXPECT_EQ(Captions(window->PMGraph()),
             (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Скопировать в буфер",
-                         "Экспорт изображения..."}));
+                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
   const QStringList filters{"Фильтр Хеннинга",
                             "Экспон. сглаживание",
                             "Среднее квадратичное",
@@ -82,8 +82,9 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   EXPECT_EQ(menus[2]->title(), "График");
   EXPECT_EQ(Captions(menus[1]), filters);
   EXPECT_EQ(Captions(window->PMGraph()->actions()[2]->menu()), filters);
-  EXPECT_EQ(Captions(menus[2]), (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
-                                             "Экспорт изображения..."}));
+  EXPECT_EQ(Captions(menus[2]),
+            (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
+                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
   EXPECT_EQ(window->Actions().ASaveAs->text(), "Сохранить  &как...");
   EXPECT_EQ(window->Actions().ASave->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(window->findChild<QMenu*>("PMBase")->actions()[0]->text(), "Шрифт");

@@ -1,0 +1,141 @@
+#include "core/graph/cursor_readout.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+#include "core/records/sample_file_reader.h"
+#include "core/text/number_text.h"
+
+namespace tornel {
+namespace {
+
+constexpr int64_t kChunkFrames = 4096;
+
+struct Running {
+  double min = std::numeric_limits<double>::infinity();
+  double max = -std::numeric_limits<double>::infinity();
+  double sum = 0, sumSquares = 0;
+};
+
+bool IsShown(const TGraphRecord& record, int slot) {
+  const bool dac = slot >= kCapSlotBase;
+  const uint16_t shown = dac ? record.CapShowMask : record.AcpShowMask;
+  return ((shown >> (dac ? slot - kCapSlotBase : slot)) & 1) != 0;
+}
+
+template <typename Sample>
+bool Measure(const TGraphRecord& record, int channels, int64_t lo, int64_t hi,
+             const std::vector<int>& positions, std::vector<Running>& run, std::vector<double>& at1,
+             std::vector<double>& at2, int64_t frame1, int64_t frame2) {
+  SampleFileReader<Sample> reader;
+  if (!reader.Open(record.SampleFile, channels)) return false;
+  std::vector<Sample> frame(static_cast<std::size_t>(channels));
+  for (std::size_t c = 0; c < positions.size(); ++c) {
+    if (!reader.ReadFrame(frame1, frame)) return false;
+    at1[c] = static_cast<double>(frame[static_cast<std::size_t>(positions[c])]);
+    if (!reader.ReadFrame(frame2, frame)) return false;
+    at2[c] = static_cast<double>(frame[static_cast<std::size_t>(positions[c])]);
+  }
+  std::vector<Sample> chunk(static_cast<std::size_t>(channels * kChunkFrames));
+  reader.Seek(lo);
+  for (int64_t left = hi - lo + 1; left > 0;) {
+    const std::size_t want = static_cast<std::size_t>(std::min(left, kChunkFrames) * channels);
+    const std::size_t got = reader.Read(std::span<Sample>(chunk.data(), want));
+    if (got == 0) return false;
+    for (std::size_t c = 0; c < positions.size(); ++c) {
+      Running& r = run[c];
+      const Sample* p = chunk.data() + positions[c];
+      for (std::size_t j = 0; j < got; ++j, p += channels) {
+        const double v = static_cast<double>(*p);
+        r.min = std::min(r.min, v);
+        r.max = std::max(r.max, v);
+        r.sum += v;
+        r.sumSquares += v * v;
+      }
+    }
+    left -= static_cast<int64_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+CursorReadout MeasureCursors(const TGraphRecord& record, int64_t frame1, int64_t frame2) {
+  CursorReadout out;
+  out.isStatic = record.IsStatic;
+  const int channels = std::popcount(record.AcpMask) + std::popcount(record.CapMask);
+  const auto frames = static_cast<int64_t>(record.FrameCount);
+  if (channels == 0 || frames < 1) return out;
+  frame1 = std::clamp<int64_t>(frame1, 0, frames - 1);
+  frame2 = std::clamp<int64_t>(frame2, 0, frames - 1);
+  out.frame1 = frame1;
+  out.frame2 = frame2;
+  if (record.IsStatic) {
+    out.t1 = static_cast<double>(frame1 + 1);
+    out.t2 = static_cast<double>(frame2 + 1);
+  } else {
+    const double step = frames > 1 ? record.Duration / static_cast<double>(frames - 1) : 0;
+    out.t1 = static_cast<double>(frame1) * step;
+    out.t2 = static_cast<double>(frame2) * step;
+  }
+  out.dt = out.t2 - out.t1;
+  out.inverseDt = out.dt != 0 ? 1.0 / out.dt : 0;
+
+  std::vector<int> positions;
+  for (int pos = 0; pos < channels; ++pos) {
+    const int slot = record.PositionToSlot(pos);
+    if (slot >= 0 && IsShown(record, slot)) positions.push_back(pos);
+  }
+  std::vector<Running> run(positions.size());
+  std::vector<double> at1(positions.size()), at2(positions.size());
+  const int64_t lo = std::min(frame1, frame2), hi = std::max(frame1, frame2);
+  const bool ok =
+      record.Samples == SampleFormat::Float64
+          ? Measure<double>(record, channels, lo, hi, positions, run, at1, at2, frame1, frame2)
+          : Measure<int16_t>(record, channels, lo, hi, positions, run, at1, at2, frame1, frame2);
+  if (!ok) return out;
+  const double count = static_cast<double>(hi - lo + 1);
+  for (std::size_t c = 0; c < positions.size(); ++c) {
+    ChannelReadout r;
+    r.slot = record.PositionToSlot(positions[c]);
+    const double k = record.Base[r.slot] / record.FullScale;
+    r.at1 = at1[c] * k;
+    r.at2 = at2[c] * k;
+    r.diff = r.at2 - r.at1;
+    r.min = run[c].min * k;
+    r.max = run[c].max * k;
+    r.mean = run[c].sum / count * k;
+    r.rms = std::sqrt(run[c].sumSquares / count) * std::fabs(k);
+    if (k < 0) std::swap(r.min, r.max);
+    out.channels.push_back(r);
+  }
+  out.valid = true;
+  return out;
+}
+
+std::string CursorReadoutText(const TGraphRecord& record, const CursorReadout& readout,
+                              char separator, int decimals) {
+  if (!readout.valid) return {};
+  auto num = [separator, decimals](double v) {
+    return decimals < 0 ? FormatGeneral(v, separator) : FormatFixed(v, decimals, separator);
+  };
+  std::string text;
+  if (readout.isStatic) {
+    text +=
+        "N₁\t" + num(readout.t1) + "\tN₂\t" + num(readout.t2) + "\tΔN\t" + num(readout.dt) + "\n";
+  } else {
+    text += "t₁, c\t" + num(readout.t1) + "\tt₂, c\t" + num(readout.t2) + "\tΔt, c\t" +
+            num(readout.dt) + "\t1/Δt, Гц\t" + num(readout.inverseDt) + "\n";
+  }
+  text += "Канал\tЕд.\tt₁\tt₂\tРазность\tМин.\tМакс.\tСреднее\tСКЗ\n";
+  for (const ChannelReadout& c : readout.channels) {
+    text += record.ChanName[c.slot] + "\t" + record.ChanUnit[c.slot];
+    for (double v : {c.at1, c.at2, c.diff, c.min, c.max, c.mean, c.rms}) text += "\t" + num(v);
+    text += "\n";
+  }
+  return text;
+}
+
+}  // namespace tornel

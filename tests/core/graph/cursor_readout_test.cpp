@@ -1,0 +1,142 @@
+#include "core/graph/cursor_readout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "graph_test_record.h"
+
+namespace tornel {
+namespace {
+
+using testing::FillRecord;
+using testing::TempDir;
+
+struct StatsCase {
+  const char* name;
+  std::vector<int16_t> codes;  // one channel, ADC 1
+  double base;                 // physical value of code 511
+  int64_t frame1, frame2;
+  double at1, at2, min, max, mean, rms;
+};
+
+TEST(MeasureCursors, ValuesAndStatisticsInPhysicalUnits) {
+  const StatsCase cases[] = {
+      // (0 + 100 + 100) / 3; sqrt((0 + 10000 + 10000) / 3)
+      {"step", {0, 0, 100, 100}, 511, 1, 3, 0, 100, 0, 100, 200.0 / 3, std::sqrt(20000.0 / 3)},
+      // code x 2; frames 1..4 in reverse order: mean 2 * 100 / 4, rms 2 * sqrt(3000 / 4)
+      {"ramp, cursors reversed",
+       {0, 10, 20, 30, 40},
+       1022,
+       4,
+       1,
+       80,
+       20,
+       20,
+       80,
+       50,
+       2 * std::sqrt(750.0)},
+      {"negative constant", {-511, -511, -511}, 100, 0, 2, -100, -100, -100, -100, -100, 100},
+      {"one frame", {7}, 511, 0, 0, 7, 7, 7, 7, 7, 7},
+      // the second cursor past the end is held to frame 2
+      {"range at the file's end", {1, 2, 3}, 511, 1, 10, 2, 3, 2, 3, 2.5, std::sqrt(6.5)},
+  };
+  for (const StatsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    TGraphRecord record;
+    record.Base[0] = c.base;
+    record.AcpShowMask = 1;
+    FillRecord(record, dir, 1, 0, c.codes);
+    const CursorReadout r = MeasureCursors(record, c.frame1, c.frame2);
+    ASSERT_TRUE(r.valid);
+    ASSERT_EQ(r.channels.size(), 1u);
+    const ChannelReadout& ch = r.channels[0];
+    EXPECT_DOUBLE_EQ(ch.at1, c.at1);
+    EXPECT_DOUBLE_EQ(ch.at2, c.at2);
+    EXPECT_DOUBLE_EQ(ch.diff, c.at2 - c.at1);
+    EXPECT_DOUBLE_EQ(ch.min, c.min);
+    EXPECT_DOUBLE_EQ(ch.max, c.max);
+    EXPECT_DOUBLE_EQ(ch.mean, c.mean);
+    EXPECT_DOUBLE_EQ(ch.rms, c.rms);
+  }
+}
+
+TEST(MeasureCursors, TimesFollowTheTableAndPointsAreNumberedFromOne) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 1;
+  record.Duration = 2;  // 5 frames, 0.5 s apart
+  FillRecord(record, dir, 1, 0, {0, 0, 0, 0, 0});
+  CursorReadout r = MeasureCursors(record, 3, 1);
+  EXPECT_DOUBLE_EQ(r.t1, 1.5);
+  EXPECT_DOUBLE_EQ(r.t2, 0.5);
+  EXPECT_DOUBLE_EQ(r.dt, -1);
+  EXPECT_DOUBLE_EQ(r.inverseDt, -1);
+  r = MeasureCursors(record, 2, 2);
+  EXPECT_EQ(r.inverseDt, 0);
+
+  record.IsStatic = true;
+  r = MeasureCursors(record, 0, 4);
+  EXPECT_EQ(r.t1, 1);
+  EXPECT_EQ(r.t2, 5);
+  EXPECT_EQ(r.dt, 4);
+}
+
+TEST(MeasureCursors, OnlyShownChannelsFromTheirOwnPositions) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 0b100;  // ADC 3 of ADC 1, ADC 3 and DAC 1
+  record.CapShowMask = 1;
+  record.Base[2] = record.Base[kCapSlotBase] = 511;  // physical value = code
+  FillRecord(record, dir, 0b101, 1, {1, 2, 3, 4, 5, 6});
+  const CursorReadout r = MeasureCursors(record, 0, 1);
+  ASSERT_EQ(r.channels.size(), 2u);
+  EXPECT_EQ(r.channels[0].slot, 2);
+  EXPECT_EQ(r.channels[0].at1, 2);
+  EXPECT_EQ(r.channels[0].at2, 5);
+  EXPECT_EQ(r.channels[1].slot, kCapSlotBase);
+  EXPECT_EQ(r.channels[1].at2, 6);
+}
+
+TEST(MeasureCursors, ReadsTheFilteredSampleFileWhenShown) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 1;
+  record.Base[0] = 511;
+  FillRecord(record, dir, 1, 0, {0, 0, 0});
+  record.SampleFile = dir.File("filtered");
+  testing::WriteBytes(record.SampleFile, testing::Int16Bytes({4, 8, 12}));
+  const CursorReadout r = MeasureCursors(record, 0, 2);
+  ASSERT_TRUE(r.valid);
+  EXPECT_EQ(r.channels[0].mean, 8);
+}
+
+TEST(MeasureCursors, NoFramesOrNoFileGiveNoReadout) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 1;
+  FillRecord(record, dir, 1, 0, {});
+  EXPECT_FALSE(MeasureCursors(record, 0, 0).valid);
+  FillRecord(record, dir, 1, 0, {1, 2});
+  record.SampleFile = dir.File("missing");
+  EXPECT_FALSE(MeasureCursors(record, 0, 1).valid);
+}
+
+TEST(CursorReadoutText, TabSeparatedWithTheGivenDecimalSign) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 1;
+  record.Duration = 1;
+  record.ChanName[0] = "Ia";
+  record.ChanUnit[0] = "А";
+  record.Base[0] = 511;
+  FillRecord(record, dir, 1, 0, {0, 1, 3});
+  EXPECT_EQ(CursorReadoutText(record, MeasureCursors(record, 0, 2), ','),
+            "t₁, c\t0\tt₂, c\t1\tΔt, c\t1\t1/Δt, Гц\t1\n"
+            "Канал\tЕд.\tt₁\tt₂\tРазность\tМин.\tМакс.\tСреднее\tСКЗ\n"
+            "Ia\tА\t0\t3\t3\t0\t3\t1,33333333333333\t1,82574185835055\n");
+}
+
+}  // namespace
+}  // namespace tornel
