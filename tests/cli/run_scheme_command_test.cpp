@@ -4,14 +4,14 @@
 
 #include <filesystem>
 
-#include "tests/cli/tool_run.h"
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_reader.h"
-#include "tests/core/records/scoped_tmpdir.h"
 #include "core/scheme/fixed_text_measure.h"
 #include "core/scheme/line_edit.h"
 #include "core/scheme/place_block_edit.h"
 #include "core/scheme/scheme_file.h"
+#include "tests/cli/tool_run.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel::cli {

@@ -23,8 +23,7 @@ int64_t DelayToMs(double seconds) {
 
 RampAndHold::RampAndHold(Device& device, const ScanRequest& request, const ChannelTable& table,
                          int caps)
-    : device_(device),
-      caps_(static_cast<std::size_t>(std::clamp(caps, 0, kCapChannels))) {
+    : device_(device), caps_(static_cast<std::size_t>(std::clamp(caps, 0, kCapChannels))) {
   for (std::size_t i = 0; i < caps_; ++i) {
     int16_t amplitude = request.Amplitude[i];
     if ((request.CapMask >> i & 1) == 0 || amplitude == 0) continue;

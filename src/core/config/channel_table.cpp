@@ -22,10 +22,10 @@ struct DefaultEntry {
 // ADC 1..16. The units of ADC 1-4 are Latin "A"/"B"; ADC 10's is Cyrillic "А",
 // and its name is a Latin I followed by a Cyrillic п.
 constexpr DefaultEntry kAcpDefaults[kAcpChannels] = {
-    {"Ica", "A", 15},     {"Uca", "B", 220},  {"Ipbc", "A", 15}, {"Upbc", "B", 220},
-    {"f1", "Гц", 100},    {"W", "рад/с", 188}, {"M", "Н*м", 25}, {"P1", "кВт", 1},
-    {"P2", "кВт", 1},     {"Iп", "А", 20},     {"K11", "", 1},   {"K12", "", 1},
-    {"K13", "", 1},       {"K14", "", 1},      {"K15", "", 1},   {"K16", "", 1},
+    {"Ica", "A", 15},  {"Uca", "B", 220},   {"Ipbc", "A", 15}, {"Upbc", "B", 220},
+    {"f1", "Гц", 100}, {"W", "рад/с", 188}, {"M", "Н*м", 25},  {"P1", "кВт", 1},
+    {"P2", "кВт", 1},  {"Iп", "А", 20},     {"K11", "", 1},    {"K12", "", 1},
+    {"K13", "", 1},    {"K14", "", 1},      {"K15", "", 1},    {"K16", "", 1},
 };
 
 // DAC 1..3; DAC 4..16 have no name or unit. DAC 2's unit is a Latin "B",
@@ -74,7 +74,8 @@ void ChannelTable::LoadConfig() {
         ini.ReadInteger(kOffset, std::string(prefix) + Numbered("_Offset", n), zero));
   };
   for (int i = 0; i < kAcpChannels; ++i) loadChannel(i, kAcpNames, "ACP", i + 1, 0);
-  for (int i = 0; i < kAcpChannels; ++i) loadChannel(kCapSlotBase + i, kCapNames, "CAP", i + 1, 511);
+  for (int i = 0; i < kAcpChannels; ++i)
+    loadChannel(kCapSlotBase + i, kCapNames, "CAP", i + 1, 511);
 
   ScanPriorityClass = ini.ReadInteger(kPriorities, "ScanPriorityClass", 32);
   ScanThreadPriority = ini.ReadInteger(kPriorities, "ScanThreadPriority", 0);

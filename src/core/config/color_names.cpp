@@ -16,10 +16,22 @@ struct NamedColor {
 };
 
 constexpr std::array<NamedColor, 16> kStandard = {{
-    {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},   {"clOlive", 0x008080},
-    {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},    {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},    {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},   {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
 }};
 
 constexpr std::array<NamedColor, 32> kSystem = {{
@@ -77,8 +89,8 @@ std::string ColorToString(Color color) {
 }
 
 std::optional<Color> StringToColor(std::string_view text) {
-  for (std::span<const NamedColor> table : {std::span<const NamedColor>(kStandard),
-                                           std::span<const NamedColor>(kSystem)}) {
+  for (std::span<const NamedColor> table :
+       {std::span<const NamedColor>(kStandard), std::span<const NamedColor>(kSystem)}) {
     for (const auto& c : table) {
       if (Cp1251EqualsIgnoreCase(text, c.name)) return c.value;
     }

@@ -144,7 +144,8 @@ std::size_t ProfileFile::SectionEnd(std::size_t header) const {
   return i;
 }
 
-bool ProfileFile::FindValue(std::string_view section, std::string_view key, std::string& value) const {
+bool ProfileFile::FindValue(std::string_view section, std::string_view key,
+                            std::string& value) const {
   Refresh();
   std::string sec = Utf8ToCp1251(section);
   std::string k = Utf8ToCp1251(key);
@@ -168,7 +169,8 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
   return std::string(def);
 }
 
-int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
+int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
+                                 int32_t def) const {
   std::string value;
   if (!FindValue(section, key, value)) return def;
   return StrToIntStrict(value).value_or(def);
@@ -184,7 +186,8 @@ double ProfileFile::ReadFloat(std::string_view section, std::string_view key, do
   return StrToFloatStrict(value).value_or(def);
 }
 
-void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
   Write(section, key, value);
 }
 
@@ -244,9 +247,7 @@ void ProfileFile::CommitBatch() {
   batch_ = false;
 }
 
-[[noreturn]] void ProfileFile::FailWrite() const {
-  throw UserError("Unable to write to " + path_);
-}
+[[noreturn]] void ProfileFile::FailWrite() const { throw UserError("Unable to write to " + path_); }
 
 namespace {
 
@@ -289,8 +290,10 @@ void ProfileFile::Flush() {
   for (std::size_t done = 0; ok && done < bytes.size();) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<std::size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<std::size_t>(n);
   }
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;

@@ -28,7 +28,8 @@ public:
   const std::string& Path() const { return path_; }
 
   // At most 2047 bytes of the value are returned; missing key → def.
-  std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view def) const;
   // Decimal, or hexadecimal after "0x", "0X" or "$"; unparsable → def.
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
   // Read as an integer; any non-zero value is true.

@@ -23,7 +23,8 @@ double RampRate(const ChannelTable& table, int cap, int16_t level) {
 
 void SetCapZero(Device& device, const ChannelTable& table) {
   int caps = CapsInUse(table);
-  for (int i = 0; i < caps; ++i) CapWrite(device, static_cast<int16_t>(i), table.Offset[kCapSlotBase + i]);
+  for (int i = 0; i < caps; ++i)
+    CapWrite(device, static_cast<int16_t>(i), table.Offset[kCapSlotBase + i]);
 }
 
 void RampCapToZero(Device& device, const ChannelTable& table, TickClock& clock,

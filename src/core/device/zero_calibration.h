@@ -15,8 +15,8 @@ namespace tornel {
 // progress(channelsDone) after each channel, then saves the table; the
 // priorities are lowered again however that ends. A UserError from the save
 // passes through, with the new offsets kept in memory.
-void CalibrateZero(Device& device, ChannelTable& table, TickClock& clock,
-                   PriorityControl& priority, const std::function<void(int channelsDone)>& progress);
+void CalibrateZero(Device& device, ChannelTable& table, TickClock& clock, PriorityControl& priority,
+                   const std::function<void(int channelsDone)>& progress);
 
 // Offset[0..15] = 0, then saves the table.
 void ResetZero(ChannelTable& table);

@@ -121,9 +121,7 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return out;
 }
 
-char Cp1251ToLower(char c) {
-  return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
-}
+char Cp1251ToLower(char c) { return static_cast<char>(kLower[static_cast<unsigned char>(c)]); }
 
 bool Cp1251EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -71,7 +71,8 @@ std::string NonFinite(double value) {
 // decimals, judged from 40 further digits of its exact binary expansion.
 bool IsDecimalTie(double value, int decimals) {
   char buf[400];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals + 40);
+  auto [ptr, ec] =
+      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals + 40);
   if (ec != std::errc()) return false;
   std::string_view s(buf, static_cast<std::size_t>(ptr - buf));
   std::size_t dot = s.find('.');
@@ -134,7 +135,8 @@ std::string FormatFixed(double value, int decimals, char separator) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (decimals < 0) decimals = 0;
   // Exact ties round away from zero, as people round, not to even.
-  if (IsDecimalTie(value, decimals)) value = std::nextafter(value, value < 0 ? -INFINITY : INFINITY);
+  if (IsDecimalTie(value, decimals))
+    value = std::nextafter(value, value < 0 ? -INFINITY : INFINITY);
   char buf[400];
   auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
   if (ec != std::errc()) return NonFinite(value);

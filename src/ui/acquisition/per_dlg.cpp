@@ -23,11 +23,11 @@
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
 #include "ui/acquisition/recording_progress.h"
-#include "ui/widgets/error_box.h"
 #include "ui/widgets/channel_check_group.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
 #include "ui/widgets/edit_numbers.h"
+#include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -182,8 +182,7 @@ QWidget* TPerDlg::BuildSignalGroup() {
 }
 
 void TPerDlg::LoadDefaults() {
-  Settings =
-      tornel::LoadTransientDefaults(host_.Channels().ConfigPath, host_.Channels().CapCount);
+  Settings = tornel::LoadTransientDefaults(host_.Channels().ConfigPath, host_.Channels().CapCount);
 }
 
 void TPerDlg::SaveDefaults() {
@@ -308,8 +307,8 @@ bool TPerDlg::Record(bool fromBench) {
   timerBg_->stop();
   running_ = true;
   benchArmed_ = false;
-  Thread = std::make_unique<TScanThr>(host_.Device(), host_.Channels(), host_.Clock(),
-                                      host_.Priority());
+  Thread =
+      std::make_unique<TScanThr>(host_.Device(), host_.Channels(), host_.Clock(), host_.Priority());
   Thread->StartButtonOff = [this] { DisableStartButton(); };
   Thread->Request = tornel::MakeScanRequest(Settings, host_.Channels(), FileName);
   Thread->start();

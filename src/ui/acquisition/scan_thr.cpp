@@ -3,9 +3,9 @@
 #include <QEventLoop>
 
 #include "core/acquisition/scan_loop.h"
-#include "ui/widgets/input_discarder.h"
 #include "core/acquisition/transient_note.h"
 #include "core/records/day_number.h"
+#include "ui/widgets/input_discarder.h"
 
 class TScanThr::Hooks final : public tornel::ScanHooks {
 public:

@@ -26,23 +26,23 @@
 #include "core/text/user_error.h"
 #include "ui/acquisition/acp_dlg.h"
 #include "ui/acquisition/cap_dlg.h"
-#include "ui/app/static_flow.h"
-#include "ui/app/transient_flow.h"
 #include "ui/app/about_box.h"
-#include "ui/app/exit_questions.h"
-#include "ui/widgets/child_menu_provider.h"
 #include "ui/app/device_status.h"
-#include "ui/widgets/error_box.h"
+#include "ui/app/exit_questions.h"
 #include "ui/app/main_actions.h"
 #include "ui/app/menu_merger.h"
 #include "ui/app/page_setup_dialog.h"
-#include "ui/widgets/progress_dlg.h"
+#include "ui/app/static_flow.h"
 #include "ui/app/text_form.h"
+#include "ui/app/transient_flow.h"
 #include "ui/app/window_arranger.h"
 #include "ui/canvas/file_path.h"
 #include "ui/config/main_nastr.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/scheme/struct_frm.h"
+#include "ui/widgets/child_menu_provider.h"
+#include "ui/widgets/error_box.h"
+#include "ui/widgets/progress_dlg.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -84,8 +84,8 @@ TMainForm::TMainForm(const AppEnvironment& env, QWidget* parent)
   setCentralWidget(mdiArea_);
 
   const MainActions& a = *actions_;
-  commands_ = {a.APerehHar,  a.AStaticHar, a.AStructFrm, a.FileOpen,
-               a.FileClose,  a.FileExit,   a.APageSetup, a.APrintSetup};
+  commands_ = {a.APerehHar, a.AStaticHar, a.AStructFrm, a.FileOpen,
+               a.FileClose, a.FileExit,   a.APageSetup, a.APrintSetup};
   CreateMenus();
   CreateToolBar();
   deviceStatus_ = new DeviceStatus(Device(), env_.bench, this);
@@ -389,7 +389,8 @@ void TMainForm::ACalibrZeroExecute() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     calibrating_ = true;
     try {
-      tornel::CalibrateZero(Device(), channels_, Clock(), Priority(), [&](int) { progress.StepIt(); });
+      tornel::CalibrateZero(Device(), channels_, Clock(), Priority(),
+                            [&](int) { progress.StepIt(); });
     } catch (...) {
       failure = std::current_exception();
     }

@@ -5,8 +5,8 @@
 
 #include "core/records/graph_record.h"
 #include "ui/acquisition/per_dlg.h"
-#include "ui/widgets/error_box.h"
 #include "ui/graph/graph_frm.h"
+#include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
 QMdiSubWindow* RunTransientFlow(WindowHost& host) {

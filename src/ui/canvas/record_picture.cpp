@@ -9,12 +9,12 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/graph/print_layout.h"
 #include "core/plot/plot_legend.h"
 #include "core/plot/plot_page.h"
 #include "core/records/file_handle.h"
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
-#include "core/graph/print_layout.h"
 #include "ui/canvas/memo_text.h"
 #include "ui/canvas/qt_canvas.h"
 

@@ -6,16 +6,16 @@
 
 #include "core/graph/curve_color_keys.h"
 #include "core/graph/dependency_choices.h"
-#include "ui/widgets/center_on_screen.h"
-#include "ui/widgets/error_box.h"
 #include "ui/graph/gr_dlg_axes_page.h"
 #include "ui/graph/gr_dlg_channel_page.h"
 #include "ui/graph/gr_dlg_comments_page.h"
 #include "ui/graph/gr_dlg_compare_page.h"
 #include "ui/graph/gr_dlg_dependency_page.h"
 #include "ui/graph/gr_dlg_extra_page.h"
+#include "ui/widgets/center_on_screen.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
+#include "ui/widgets/error_box.h"
 
 namespace {
 

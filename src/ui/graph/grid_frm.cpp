@@ -16,11 +16,11 @@
 #include "core/graph/table_text.h"
 #include "core/records/graph_record.h"
 #include "core/text/number_text.h"
-#include "ui/widgets/error_box.h"
 #include "ui/graph/graph_busy_scope.h"
 #include "ui/graph/grid_corner_label.h"
 #include "ui/graph/grid_model.h"
 #include "ui/static/sel_coord2.h"
+#include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -33,8 +33,8 @@ constexpr int64_t kMaxCopiedCells = 10'000'000;
 
 }  // namespace
 
-TGridFrm::TGridFrm(WindowHost& host, const tornel::TGraphRecord& record,
-                   tornel::MaskPair selected, QWidget* parent)
+TGridFrm::TGridFrm(WindowHost& host, const tornel::TGraphRecord& record, tornel::MaskPair selected,
+                   QWidget* parent)
     : QWidget(parent), host_(host) {
   setObjectName(QStringLiteral("TGridFrm"));
   setWindowTitle(QStringLiteral("Таблица"));
@@ -163,8 +163,8 @@ void BringToFront(TGridFrm* table) {
 
 }  // namespace
 
-TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
-                        QWidget* graphWindow) {
+TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record,
+                        QPointer<TGridFrm>& tableView, QWidget* graphWindow) {
   if (tableView) {
     BringToFront(tableView);
     return tableView;

@@ -71,5 +71,5 @@ private:
 // them. `tableView` is the graph window's reference to its table; the table
 // closes with `graphWindow`. The table is a child window of `host`. Returns
 // the table, or nullptr when none is open.
-TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record, QPointer<TGridFrm>& tableView,
-                        QWidget* graphWindow);
+TGridFrm* OpenTableView(WindowHost& host, tornel::TGraphRecord& record,
+                        QPointer<TGridFrm>& tableView, QWidget* graphWindow);

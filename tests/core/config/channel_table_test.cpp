@@ -41,13 +41,20 @@ TEST_F(ChannelTableTest, AMissingFileGivesTheDefaultsAndStaysMissing) {
     double base;
     int16_t offset;
   } slots[] = {
-      {0, "Ica", "A", 15, 0},         {1, "Uca", "B", 220, 0},
-      {3, "Upbc", "B", 220, 0},       {4, "f1", "\xC3\xF6", 100, 0},
-      {5, "W", "\xF0\xE0\xE4/\xF1", 188, 0}, {6, "M", "\xCD*\xEC", 25, 0},
-      {9, "I\xEF", "\xC0", 20, 0},    {10, "K11", "", 1, 0},
-      {15, "K16", "", 1, 0},          {16, "M", "\xCD*\xEC", 1, 511},
-      {17, "U", "B", 1, 511},         {18, "\xCF\xE0\xF0.\xEF\xEE\xF0\xF2", "\xC2", 1, 511},
-      {19, "", "", 1, 511},           {31, "", "", 1, 511},
+      {0, "Ica", "A", 15, 0},
+      {1, "Uca", "B", 220, 0},
+      {3, "Upbc", "B", 220, 0},
+      {4, "f1", "\xC3\xF6", 100, 0},
+      {5, "W", "\xF0\xE0\xE4/\xF1", 188, 0},
+      {6, "M", "\xCD*\xEC", 25, 0},
+      {9, "I\xEF", "\xC0", 20, 0},
+      {10, "K11", "", 1, 0},
+      {15, "K16", "", 1, 0},
+      {16, "M", "\xCD*\xEC", 1, 511},
+      {17, "U", "B", 1, 511},
+      {18, "\xCF\xE0\xF0.\xEF\xEE\xF0\xF2", "\xC2", 1, 511},
+      {19, "", "", 1, 511},
+      {31, "", "", 1, 511},
   };
   for (const auto& s : slots) {
     EXPECT_EQ(Utf8ToCp1251(table.ChanName[s.slot]), s.name) << s.slot;
@@ -147,17 +154,17 @@ TEST_F(ChannelTableTest, OnlyTheDacChannelsInUseAreSaved) {
 }
 
 TEST_F(ChannelTableTest, CommentsBlankLinesAndForeignSectionsSurviveSaveConfig) {
-  const std::string head = Cp(
-      "; Конфигурация стенда кафедры\r\n"
-      "\r\n"
-      "[Переходный процесс (defaults)]\r\n"
-      "Время переходного процесса=2.5\r\n"
-      "; заметка\r\n"
-      "\r\n");
-  const std::string tail = Cp(
-      "\r\n"
-      "[Colors]\r\n"
-      "color1=clRed\r\n");
+  const std::string head =
+      Cp("; Конфигурация стенда кафедры\r\n"
+         "\r\n"
+         "[Переходный процесс (defaults)]\r\n"
+         "Время переходного процесса=2.5\r\n"
+         "; заметка\r\n"
+         "\r\n");
+  const std::string tail =
+      Cp("\r\n"
+         "[Colors]\r\n"
+         "color1=clRed\r\n");
   WriteBytes(table.ConfigPath, head + Cp("[Offset]\r\nACP_Offset1=3\r\n") + tail);
   table.LoadConfig();
   table.SaveConfig();

@@ -28,31 +28,30 @@ protected:
 };
 
 TEST_F(ProfileFileTest, AWriteChangesOnlyItsOwnLine) {
-  const std::string before = Cp(
-      "; настройки стенда\r\n"
-      "\r\n"
-      "[Чужая секция]\r\n"
-      "x = 1 ; keep me\r\n"
-      "\r\n"
-      "[Offset]\r\n"
-      "ACP_Offset1 = 5\r\n"
-      "ACP_Offset2=7\r\n"
-      "\r\n"
-      "; trailing comment\r\n");
+  const std::string before =
+      Cp("; настройки стенда\r\n"
+         "\r\n"
+         "[Чужая секция]\r\n"
+         "x = 1 ; keep me\r\n"
+         "\r\n"
+         "[Offset]\r\n"
+         "ACP_Offset1 = 5\r\n"
+         "ACP_Offset2=7\r\n"
+         "\r\n"
+         "; trailing comment\r\n");
   WriteBytes(path, before);
   ProfileFile ini(path);
   ini.WriteInteger("offset", "acp_offset1", -12);
-  EXPECT_EQ(ReadBytes(path), Cp(
-      "; настройки стенда\r\n"
-      "\r\n"
-      "[Чужая секция]\r\n"
-      "x = 1 ; keep me\r\n"
-      "\r\n"
-      "[Offset]\r\n"
-      "ACP_Offset1=-12\r\n"
-      "ACP_Offset2=7\r\n"
-      "\r\n"
-      "; trailing comment\r\n"));
+  EXPECT_EQ(ReadBytes(path), Cp("; настройки стенда\r\n"
+                                "\r\n"
+                                "[Чужая секция]\r\n"
+                                "x = 1 ; keep me\r\n"
+                                "\r\n"
+                                "[Offset]\r\n"
+                                "ACP_Offset1=-12\r\n"
+                                "ACP_Offset2=7\r\n"
+                                "\r\n"
+                                "; trailing comment\r\n"));
 }
 
 TEST_F(ProfileFileTest, NewKeysGoAfterTheLastKeyOfTheirSectionNewSectionsToTheEnd) {

@@ -54,7 +54,8 @@ TEST(CalibrateZero, EveryReadAt12GivesOffsetsOfMinus12InTheTableAndTheFile) {
   bench.device.SetConstantAll(12);
   SavingPriority priority(bench.table.ConfigPath);
   std::vector<int> progress;
-  CalibrateZero(bench.device, bench.table, bench.clock, priority, [&](int done) { progress.push_back(done); });
+  CalibrateZero(bench.device, bench.table, bench.clock, priority,
+                [&](int done) { progress.push_back(done); });
 
   ProfileFile file(bench.table.ConfigPath);
   for (int ch = 0; ch < 16; ++ch) {

@@ -65,8 +65,8 @@ TEST(MakePictureLayout, PlotAndLegendShareTheWidthAndTheTextsTakeTheirHeight) {
       {500, 0, 43, {400, 457}, {400, 457}, {400, 0}, {800, 43}},
   };
   for (const Case& c : cases) {
-    const PageLayout l = MakePictureLayout({10, 20, 810, 520}, c.legendWidth, c.baseHeight,
-                                           c.captionHeight);
+    const PageLayout l =
+        MakePictureLayout({10, 20, 810, 520}, c.legendWidth, c.baseHeight, c.captionHeight);
     EXPECT_EQ(l.px, 10);
     EXPECT_EQ(l.py, 20);
     EXPECT_EQ(l.plot, c.plot) << c.legendWidth;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/graph/sample_bytes.h"
 #include "core/plot/plot_geometry.h"
 #include "core/records/graph_record.h"
+#include "tests/core/graph/sample_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel::testing {

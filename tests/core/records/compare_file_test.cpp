@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "core/text/user_error.h"
 #include "tests/core/records/hand_file.h"
 #include "tests/core/records/scoped_tmpdir.h"
-#include "core/text/user_error.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel {

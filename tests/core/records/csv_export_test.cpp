@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "tests/core/records/hand_file.h"
 #include "core/text/user_error.h"
+#include "tests/core/records/hand_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel {

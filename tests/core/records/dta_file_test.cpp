@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "tests/core/records/dta_bytes.h"
 #include "core/records/dta_writer.h"
 #include "core/records/graph_record.h"
+#include "core/text/user_error.h"
+#include "tests/core/records/dta_bytes.h"
 #include "tests/core/records/hand_file.h"
 #include "tests/core/records/scoped_tmpdir.h"
-#include "core/text/user_error.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel {

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <memory>
 
-#include "tests/core/records/scoped_tmpdir.h"
 #include "core/records/temp_file.h"
 #include "core/text/user_error.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel {

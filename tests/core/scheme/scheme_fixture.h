@@ -7,12 +7,12 @@
 #include <string>
 
 #include "core/config/channel_table.h"
-#include "tests/core/records/scoped_tmpdir.h"
 #include "core/scheme/block_factory.h"
 #include "core/scheme/fixed_text_measure.h"
 #include "core/scheme/line_edit.h"
 #include "core/scheme/place_block_edit.h"
 #include "core/scheme/scheme.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel::testing {

@@ -38,8 +38,8 @@ TEST(Cp1251, ConversionTable) {
     std::string cp1251;
     std::string utf8;
   } cases[] = {
-      {"\x98", "\xEF\xBF\xBD"},                       // the undefined byte
-      {"I\xEF", "Iп"},                                  // Latin I, Cyrillic п
+      {"\x98", "\xEF\xBF\xBD"},  // the undefined byte
+      {"I\xEF", "Iп"},           // Latin I, Cyrillic п
       {"\xD2\xE7\xE8", "Тзи"},
       {"\xA8\xB8", "Ёё"},
       {"\xB9", "№"},
@@ -56,10 +56,12 @@ TEST(Cp1251, UnmappableAndBrokenInputBecomesQuestionMarks) {
     std::string cp1251;
   } cases[] = {
       {"日本", "??"},
-      {"\xC3", "?"},              // sequence cut short
-      {"\xC0\x80", "??"},         // overlong NUL
-      {"\xED\xA0\x80", "???"},    // surrogate
-      {"a\xFF" "b", "a?b"},
+      {"\xC3", "?"},            // sequence cut short
+      {"\xC0\x80", "??"},       // overlong NUL
+      {"\xED\xA0\x80", "???"},  // surrogate
+      {"a\xFF"
+       "b",
+       "a?b"},
       {"€", "\x88"},
       {"Ω", "?"},
   };

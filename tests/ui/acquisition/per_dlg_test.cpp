@@ -15,8 +15,8 @@
 #include "core/device/simulated_bench.h"
 #include "core/records/temp_file.h"
 #include "core/text/number_text.h"
-#include "transient_fixture.h"
 #include "tests/ui/support/modal_driver.h"
+#include "transient_fixture.h"
 
 namespace {
 

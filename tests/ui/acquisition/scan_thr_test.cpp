@@ -14,7 +14,8 @@
 namespace {
 
 std::unique_ptr<TScanThr> MakeThread(TMainForm& form, const std::string& file) {
-  auto thread = std::make_unique<TScanThr>(form.Device(), form.Channels(), form.Clock(), form.Priority());
+  auto thread =
+      std::make_unique<TScanThr>(form.Device(), form.Channels(), form.Clock(), form.Priority());
   thread->Request.FileName = file;
   thread->Request.CapZero[0] = thread->Request.CapZero[1] = 511;
   return thread;

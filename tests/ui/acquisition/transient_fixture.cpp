@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "core/text/cp1251.h"
-#include "ui/acquisition/per_dlg.h"
 #include "tests/ui/support/modal_driver.h"
+#include "ui/acquisition/per_dlg.h"
 
 TransientTest::TransientTest() {
   clock.SetAutoAdvance(1);

@@ -13,11 +13,11 @@
 
 #include "core/records/graph_record.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/ui/support/modal_driver.h"
 #include "transient_fixture.h"
 #include "ui/acquisition/per_dlg.h"
 #include "ui/app/text_form.h"
 #include "ui/graph/graph_frm.h"
-#include "tests/ui/support/modal_driver.h"
 
 namespace {
 

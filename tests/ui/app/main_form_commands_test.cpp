@@ -19,18 +19,18 @@
 #include "core/text/user_error.h"
 #include "main_form_fixture.h"
 #include "tests/ui/support/modal_driver.h"
-#include "ui/widgets/child_menu_provider.h"
 #include "ui/app/page_setup_dialog.h"
+#include "ui/app/text_form.h"
+#include "ui/widgets/child_menu_provider.h"
 #include "ui/widgets/progress_dlg.h"
 #include "ui/widgets/qt_busy_cursor.h"
-#include "ui/app/text_form.h"
 
 namespace {
 
 using tornel::testing::Dismiss;
+using tornel::testing::FakeDevice;
 using tornel::testing::MessageText;
 using tornel::testing::ModalAnswers;
-using tornel::testing::FakeDevice;
 
 const char* kDescription = "{\\rtf1\\ansi\\ansicpg1251 {\\b \\'ce\\'ef\\'fb\\'f2}\\par}";  // "Опыт"
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "core/config/priority_control.h"
-#include "tests/ui/support/qt_printers.h"
 #include "tests/support/fake_device.h"
 #include "tests/support/fake_priority_control.h"
 #include "tests/support/fake_tick_clock.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/qt_printers.h"
 #include "ui/app/main_form.h"
 // Records which window the open command would make.
 class DispatchingForm : public TMainForm {

@@ -131,10 +131,9 @@ TEST_F(MainFormTest, MenusAndToolBarOfferTheCommandsInOrder) {
 
 TEST_F(MainFormTest, EveryCommandIsEnabled) {
   TMainForm& f = Form();
-  for (const char* name :
-       {"APerehHar", "AStaticHar", "AStructFrm", "FileOpen", "FileExit", "APageSetup",
-        "APrintSetup", "ACalibrZero", "AResetZero", "HelpAbout", "ANastrACP", "ANastrCAP",
-        "AParams"}) {
+  for (const char* name : {"APerehHar", "AStaticHar", "AStructFrm", "FileOpen", "FileExit",
+                           "APageSetup", "APrintSetup", "ACalibrZero", "AResetZero", "HelpAbout",
+                           "ANastrACP", "ANastrCAP", "AParams"}) {
     EXPECT_TRUE(f.Action(name)->isEnabled()) << name;
   }
 }

@@ -8,11 +8,11 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "tests/ui/support/qt_printers.h"
 #include "tests/support/temp_dir.h"
-#include "ui/widgets/progress_dlg.h"
+#include "tests/ui/support/qt_printers.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
+#include "ui/widgets/progress_dlg.h"
 
 namespace {
 

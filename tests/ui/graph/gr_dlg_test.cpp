@@ -20,8 +20,8 @@
 
 #include "tests/core/records/hand_file.h"
 #include "tests/support/temp_dir.h"
-#include "ui/graph/gr_dlg_color_shape.h"
 #include "tests/ui/support/modal_driver.h"
+#include "ui/graph/gr_dlg_color_shape.h"
 
 namespace {
 

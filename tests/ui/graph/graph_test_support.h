@@ -19,17 +19,16 @@
 #include <vector>
 
 #include "core/config/channel_table.h"
-#include "tests/core/graph/sample_bytes.h"
 #include "core/records/graph_record.h"
-#include "tests/core/records/scoped_tmpdir.h"
 #include "core/text/number_text.h"
+#include "tests/core/graph/sample_bytes.h"
+#include "tests/core/records/scoped_tmpdir.h"
 #include "tests/support/temp_dir.h"
-#include "ui/graph/graph_frm.h"
-#include "ui/graph/graph_paint_box.h"
 #include "tests/ui/support/fake_window_host.h"
 #include "tests/ui/support/modal_driver.h"
 #include "tests/ui/support/qt_printers.h"
-
+#include "ui/graph/graph_frm.h"
+#include "ui/graph/graph_paint_box.h"
 
 namespace graphtest {
 

@@ -16,14 +16,14 @@
 #include <QTableView>
 #include <memory>
 
-#include "tests/core/graph/sample_bytes.h"
 #include "core/graph/table_columns.h"
 #include "core/text/number_text.h"
+#include "tests/core/graph/sample_bytes.h"
 #include "tests/support/temp_dir.h"
-#include "ui/app/main_form.h"
-#include "ui/graph/grid_model.h"
 #include "tests/ui/support/fake_window_host.h"
 #include "tests/ui/support/modal_driver.h"
+#include "ui/app/main_form.h"
+#include "ui/graph/grid_model.h"
 
 namespace {
 

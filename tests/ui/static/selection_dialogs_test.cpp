@@ -7,11 +7,11 @@
 #include "core/config/channel_table.h"
 #include "core/records/graph_record.h"
 #include "tests/ui/support/modal_driver.h"
-#include "ui/widgets/channel_check_group.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/static/sel_coord.h"
 #include "ui/static/sel_coord2.h"
 #include "ui/static/stat_nastr.h"
+#include "ui/widgets/channel_check_group.h"
 
 namespace {
 

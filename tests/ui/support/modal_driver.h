@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QPointer>
 #include <QList>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -19,7 +19,6 @@
 #include <ostream>
 
 #include "tests/ui/support/qt_printers.h"
-
 
 namespace tornel::testing {
 
