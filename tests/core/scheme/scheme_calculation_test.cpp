@@ -38,7 +38,7 @@ protected:
   std::vector<double> Samples() const {
     const std::string bytes = testing::ReadBytes(graph->Record->OrigFile);
     std::vector<double> v(bytes.size() / 8);
-    std::memcpy(v.data(), bytes.data(), v.size() * 8);
+    if (!v.empty()) std::memcpy(v.data(), bytes.data(), v.size() * 8);
     return v;
   }
   std::string Refusal(double end, double step) {
