@@ -17,27 +17,15 @@
 #include "core/config/channel_table.h"
 #include "core/text/user_error.h"
 #include "ui/acquisition/named_controls.h"
+#include "ui/widgets/busy_scope.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
 #include "ui/widgets/error_box.h"
-#include "ui/widgets/qt_busy_cursor.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
 
 constexpr int kItemsPerColumn = 8;
-
-// The hourglass while a one-second reading blocks the dialog.
-class MeasuringCursor {
-public:
-  MeasuringCursor() { cursor_.Show(); }
-  ~MeasuringCursor() { cursor_.Restore(); }
-  MeasuringCursor(const MeasuringCursor&) = delete;
-  MeasuringCursor& operator=(const MeasuringCursor&) = delete;
-
-private:
-  QtBusyCursor cursor_;
-};
 
 }  // namespace
 
@@ -162,7 +150,7 @@ void TACPDlg::ShowAcpChannel() {
   const int ch = Channel();
   chBFilter_->setChecked(Settings.Filtered(ch));
   {
-    std::optional<MeasuringCursor> cursor;
+    std::optional<BusyScope> cursor;
     if (Mode() == tornel::AcpSettingMode::ByReading) cursor.emplace();
     Settings.TakeReading(ch, Mode(), setup_);
   }
@@ -187,7 +175,7 @@ void TACPDlg::BtnSaveClick() {
 }
 
 void TACPDlg::BtnOffsetNullClick() {
-  MeasuringCursor cursor;
+  BusyScope cursor;
   int16_t zero = tornel::MeasureZeroCode(setup_, static_cast<int16_t>(Channel()));
   eZero_->setText(QString::number(zero));
 }

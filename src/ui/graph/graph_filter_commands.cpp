@@ -13,9 +13,9 @@
 #include "core/records/graph_record.h"
 #include "core/text/user_error.h"
 #include "ui/graph/graph_actions.h"
-#include "ui/graph/graph_busy_scope.h"
 #include "ui/static/combo_dlg.h"
 #include "ui/static/sel_coord.h"
+#include "ui/widgets/busy_scope.h"
 
 namespace {
 
@@ -153,7 +153,7 @@ void GraphFilterCommands::ASortExecute() {
       TComboDlg::PickOne(w_.widget, QStringLiteral("Коорд."), items, 0);
   if (!column) return;
   w_.guard([&] {
-    GraphBusyScope busy;
+    BusyScope busy;
     tornel::SortRecordRows(*w_.record, *column);
   });
   Finish();

@@ -14,8 +14,8 @@
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
 #include "ui/canvas/qt_canvas.h"
-#include "ui/graph/graph_busy_scope.h"
 #include "ui/graph/record_summaries.h"
+#include "ui/widgets/busy_scope.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ void GraphPaintBox::Invalidate() {
 void GraphPaintBox::RenderScheduled() {
   scheduled_ = false;
   if (!dirty_) return;
-  GraphBusyScope busy;
+  BusyScope busy;
   // What is already waiting to be painted (the hole a closed dialog left,
   // the rest of this window) is painted before the long drawing starts.
   QPointer<GraphPaintBox> self(this);
@@ -67,7 +67,7 @@ void GraphPaintBox::RenderScheduled() {
 
 void GraphPaintBox::RenderNow() {
   if (!dirty_) return;
-  GraphBusyScope busy;
+  BusyScope busy;
   Render();
   update();
 }
@@ -101,7 +101,7 @@ void GraphPaintBox::Render() {
 void GraphPaintBox::paintEvent(QPaintEvent*) {
   // A paint outside the event loop's drawing (a grab) gets the picture now.
   if (dirty_ && (!scheduled_ || picture_.isNull())) {
-    GraphBusyScope busy;
+    BusyScope busy;
     Render();
   }
   QPainter painter(this);
@@ -225,7 +225,7 @@ void GraphPaintBox::mouseReleaseEvent(QMouseEvent* event) {
   band_.Release();
   bool changed = false;
   {
-    GraphBusyScope busy;
+    BusyScope busy;
     changed = tornel::ApplyZoom(record_, band_, InnerRectangle());
   }
   if (changed) {

@@ -16,10 +16,10 @@
 #include "core/graph/table_text.h"
 #include "core/records/graph_record.h"
 #include "core/text/number_text.h"
-#include "ui/graph/graph_busy_scope.h"
 #include "ui/graph/grid_corner_label.h"
 #include "ui/graph/grid_model.h"
 #include "ui/static/sel_coord2.h"
+#include "ui/widgets/busy_scope.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
@@ -142,7 +142,7 @@ void TGridFrm::CopyValues() {
                                              "часть таблицы"));
     return;
   }
-  GraphBusyScope wait;
+  BusyScope wait;
   const std::string text =
       tornel::TableText(table, model_->SampleFile(), request, tornel::SystemDecimalSeparator());
   QApplication::clipboard()->setText(QString::fromStdString(text));
