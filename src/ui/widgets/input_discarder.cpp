@@ -29,13 +29,23 @@ bool InputDiscarder::IsUserInput(const QEvent& event) {
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
     case QEvent::TabletMove:
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
       return true;
+    // The window manager's close: a window must not go away under the work.
+    case QEvent::Close:
+      return event.spontaneous();
     default:
       return false;
   }
 }
 
 bool InputDiscarder::eventFilter(QObject* watched, QEvent* event) {
-  if (IsUserInput(*event)) return true;
+  if (IsUserInput(*event)) {
+    event->ignore();
+    return true;
+  }
   return QObject::eventFilter(watched, event);
 }

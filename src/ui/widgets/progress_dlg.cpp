@@ -6,6 +6,13 @@
 #include <QVBoxLayout>
 
 #include "ui/widgets/center_on_screen.h"
+#include "ui/widgets/input_discarder.h"
+
+TProgressDlg::~TProgressDlg() {
+  // Released while shown, as callers do: hide first, so the input of the
+  // last moments is dropped too.
+  hide();
+}
 
 TProgressDlg::TProgressDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -28,8 +35,9 @@ void TProgressDlg::SetPosition(int position) { bar_->setValue(position); }
 
 void TProgressDlg::StepIt() {
   bar_->setValue(qMin(bar_->value() + 1, bar_->maximum()));
-  // The work runs in the GUI thread: paint, but take no input meanwhile.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The work runs in the GUI thread: paint; input that came meanwhile is
+  // dropped by the discarder rather than held back for later.
+  QCoreApplication::processEvents();
 }
 
 int TProgressDlg::Position() const { return bar_->value(); }
@@ -39,6 +47,15 @@ int TProgressDlg::Max() const { return bar_->maximum(); }
 void TProgressDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CenterOnScreen(this);
+  if (!discarder_) discarder_ = std::make_unique<InputDiscarder>();
+}
+
+void TProgressDlg::hideEvent(QHideEvent* event) {
+  // Input held back by a wait of the caller's is drained while it is still
+  // thrown away.
+  if (discarder_) QCoreApplication::processEvents();
+  discarder_.reset();
+  QDialog::hideEvent(event);
 }
 
 void TProgressDlg::closeEvent(QCloseEvent* event) {

@@ -2,13 +2,13 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
 #include <memory>
 #include <thread>
 
+#include "tests/ui/support/modal_driver.h"
 #include "transient_fixture.h"
 
 namespace {
@@ -57,17 +57,6 @@ TEST_F(TransientTest, HourglassShowsWhileTheThreadRecordsAndGoesAfterwards) {
   EXPECT_EQ(thread->Result.Count, 10);
 }
 
-// A click as the window system queues it.
-void PostClick(QWidget* widget) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QCoreApplication::postEvent(
-        widget, new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
-                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                Qt::NoModifier));
-  }
-}
-
 TEST_F(TransientTest, ClicksDuringARecordingAreDroppedNotReplayedAfterIt) {
   QPushButton button(QStringLiteral("Файл"));
   button.show();
@@ -76,12 +65,12 @@ TEST_F(TransientTest, ClicksDuringARecordingAreDroppedNotReplayedAfterIt) {
   auto thread = MakeThread(Form(), dir.File("Trn1"));
   thread->Request.AcpMask = 0x0001;
   thread->Request.Duration = 0.010;
-  thread->StartButtonOff = [&] { PostClick(&button); };
+  thread->StartButtonOff = [&] { tornel::testing::PostClick(&button); };
   thread->start();
   thread->WaitFor();
   QCoreApplication::processEvents();
   EXPECT_EQ(clicks, 0);
-  PostClick(&button);  // the same click after the recording acts
+  tornel::testing::PostClick(&button);  // the same click after the recording acts
   QCoreApplication::processEvents();
   EXPECT_EQ(clicks, 1);
 }

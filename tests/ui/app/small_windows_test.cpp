@@ -9,6 +9,7 @@
 #include <QTextEdit>
 
 #include "tests/support/temp_dir.h"
+#include "tests/ui/support/modal_driver.h"
 #include "tests/ui/support/qt_printers.h"
 #include "ui/app/text_form.h"
 #include "ui/app/window_arranger.h"
@@ -74,6 +75,26 @@ TEST(ProgressDlg, StepsWithinItsRangeAndCannotBeClosedByTheUser) {
   EXPECT_TRUE(dlg.isVisible());
   QTest::keyClick(&dlg, Qt::Key_Escape);
   EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST(ProgressDlg, ClicksDuringTheWorkNeitherActNorWaitForItsEnd) {
+  QPushButton button(QStringLiteral("Файл"));
+  button.show();
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+  {
+    TProgressDlg dlg;
+    dlg.SetMax(2);
+    dlg.show();
+    tornel::testing::PostClick(&button);
+    dlg.StepIt();
+    tornel::testing::PostClick(&button);  // after the last step, before the release
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clicks, 0);
+  tornel::testing::PostClick(&button);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(WindowArranger, StripsFillTheAreaExactly) {

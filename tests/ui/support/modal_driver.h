@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QList>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -115,6 +116,18 @@ T* Child(QWidget* window, const char* name) {
 
 // A left click in the middle of the widget, as the mouse gives it.
 inline void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+// A left click as the window system queues it: it acts only when the event
+// loop next runs.
+inline void PostClick(QWidget* widget) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+  }
+}
 
 // A click on a check box's or radio item's indicator, where a user ticks it.
 inline void ClickBox(QAbstractButton* box) {
