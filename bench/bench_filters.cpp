@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "bench_file.h"
 #include "core/graph/filter_stream.h"
 #include "core/graph/signal_filters.h"
 #include "core/records/graph_record.h"
-#include "core/records/sample_file_writer.h"
 #include "plain_copy.h"
 
 namespace {
@@ -27,38 +27,20 @@ constexpr int64_t kBytes = int64_t{1} << 30;
 constexpr std::size_t kBufferBytes =
     tornel::FilterStream::kBufferValues / kChannels * kChannels * sizeof(int16_t);
 
-std::string BenchPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
-
-struct BenchFile {
-  std::string path;
-  ~BenchFile() {
-    std::filesystem::remove(path);
-    std::filesystem::remove(path + "f");
-  }
-};
+using tornel::bench::BenchPath;
 
 // A noisy sine per channel, so that every filter has work on every value.
 const std::string& SampleFile() {
-  static const BenchFile file{[] {
-    std::string p = BenchPath("tornel-bench-filters.bin");
-    tornel::SampleFileWriter<int16_t> w(p);
-    std::mt19937 rng(11);
-    std::vector<int16_t> chunk(std::size_t{1} << 16);
-    int64_t frame = 0;
-    for (int64_t done = 0; done < kBytes; done += 2 * static_cast<int64_t>(chunk.size())) {
-      for (std::size_t i = 0; i < chunk.size(); i += kChannels, ++frame) {
-        for (int c = 0; c < kChannels; ++c) {
-          chunk[i + c] = static_cast<int16_t>((frame * (c + 1)) % 1022 - 511 + rng() % 21 - 10);
+  static const tornel::bench::BenchFile file(
+      "tornel-bench-filters.bin", kBytes / 2,
+      [rng = std::mt19937(11)](auto chunk, int64_t first) mutable {
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+          const int64_t frame = (first + static_cast<int64_t>(i)) / kChannels;
+          const int c = static_cast<int>(i % kChannels);
+          chunk[i] = static_cast<int16_t>((frame * (c + 1)) % 1022 - 511 + rng() % 21 - 10);
         }
-      }
-      w.Write(chunk);
-    }
-    w.Close();
-    return p;
-  }()};
-  return file.path;
+      });
+  return file.Path();
 }
 
 // A 10 s transient record of all 16 ADC channels over the file.

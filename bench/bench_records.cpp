@@ -10,39 +10,24 @@
 #include <string>
 #include <vector>
 
+#include "bench_file.h"
 #include "core/records/graph_record.h"
-#include "core/records/sample_file_writer.h"
 #include "plain_copy.h"
 
 namespace {
 
 constexpr int64_t kBytes = 200ll * 1000 * 1000;
 
-std::string BenchPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
-
-// Deleted when the program ends.
-struct BenchFile {
-  std::string path;
-  ~BenchFile() { std::filesystem::remove(path); }
-};
+using tornel::bench::BenchPath;
 
 // 200 MB of 16-channel frames, written once per process.
 const std::string& SampleFile() {
-  static const BenchFile file{[] {
-    std::string p = BenchPath("tornel-bench-samples.bin");
-    tornel::SampleFileWriter<int16_t> w(p);
-    std::mt19937 rng(7);
-    std::vector<int16_t> chunk(1 << 16);
-    for (int64_t done = 0; done < kBytes; done += 2 * static_cast<int64_t>(chunk.size())) {
-      for (auto& v : chunk) v = static_cast<int16_t>(rng() % 1023 - 511);
-      w.Write(chunk);
-    }
-    w.Close();
-    return p;
-  }()};
-  return file.path;
+  static const tornel::bench::BenchFile file("tornel-bench-samples.bin", kBytes / 2,
+                                             [rng = std::mt19937(7)](auto chunk, int64_t) mutable {
+                                               for (auto& v : chunk)
+                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
+                                             });
+  return file.Path();
 }
 
 tornel::TGraphRecord& Record() {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "bench_file.h"
 #include "core/graph/frame_cache.h"
 #include "core/graph/table_columns.h"
-#include "core/records/sample_file_writer.h"
 
 namespace {
 
@@ -24,25 +24,13 @@ constexpr int64_t kFrames = 5'000'000;
 constexpr int kRows = 40;
 constexpr int kColumns = 4;
 
-struct BenchFile {
-  std::string path;
-  ~BenchFile() { std::filesystem::remove(path); }
-};
-
 const std::string& SampleFile() {
-  static const BenchFile file{[] {
-    std::string p = (std::filesystem::temp_directory_path() / "tornel-bench-table.bin").string();
-    tornel::SampleFileWriter<int16_t> w(p);
-    std::mt19937 rng(3);
-    std::vector<int16_t> chunk(kChannels * 65536);
-    for (int64_t done = 0; done < kFrames; done += 65536) {
-      for (auto& v : chunk) v = static_cast<int16_t>(rng() % 1023 - 511);
-      w.Write(chunk);
-    }
-    w.Close();
-    return p;
-  }()};
-  return file.path;
+  static const tornel::bench::BenchFile file("tornel-bench-table.bin", kFrames * kChannels,
+                                             [rng = std::mt19937(3)](auto chunk, int64_t) mutable {
+                                               for (auto& v : chunk)
+                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
+                                             });
+  return file.Path();
 }
 
 const tornel::TableColumns& Table() {
