@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/graph/zoom_band.h"
+#include "core/plot/plot_legend.h"
 #include "core/plot/safe_coord.h"
 #include "core/records/sample_file_reader.h"
 
@@ -89,9 +90,7 @@ int64_t FrameCount(const TGraphRecord& record) { return static_cast<int64_t>(rec
 int CursorAbscissaPosition(const TGraphRecord& record) {
   if (record.AcpShowMask != 0 || record.CapShowMask != 0) return -1;
   for (const Dependency& dep : record.Deps) {
-    if (dep.Enabled == 0) continue;
-    if (record.PositionToSlot(dep.XIndex) < 0 || record.PositionToSlot(dep.YIndex) < 0) continue;
-    return dep.XIndex;
+    if (IsDrawableDependency(record, dep)) return dep.XIndex;
   }
   return -1;
 }

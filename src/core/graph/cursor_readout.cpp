@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/graph/cursor_geometry.h"
+#include "core/plot/plot_legend.h"
 #include "core/records/sample_file_reader.h"
 #include "core/text/number_text.h"
 
@@ -65,7 +66,7 @@ std::vector<int> MeasuredPositions(const TGraphRecord& record, int channels) {
   }
   positions.push_back(abscissa);
   for (const Dependency& dep : record.Deps) {
-    if (dep.Enabled == 0 || record.PositionToSlot(dep.YIndex) < 0) continue;
+    if (!IsDrawableDependency(record, dep)) continue;
     if (std::find(positions.begin(), positions.end(), dep.YIndex) == positions.end()) {
       positions.push_back(dep.YIndex);
     }
