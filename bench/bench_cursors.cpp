@@ -8,14 +8,13 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench_file.h"
 #include "core/graph/cursor_readout.h"
 #include "core/records/graph_record.h"
-#include "core/records/sample_file_writer.h"
 
 namespace {
 
@@ -24,25 +23,13 @@ constexpr int64_t kFrames = 10'000'000;
 // MeasureCursors reads 4096 frames at a time.
 constexpr std::size_t kBufferBytes = 4096 * kChannels * sizeof(int16_t);
 
-struct BenchFile {
-  std::string path;
-  ~BenchFile() { std::filesystem::remove(path); }
-};
-
 const std::string& SampleFile() {
-  static const BenchFile file{[] {
-    std::string p = (std::filesystem::temp_directory_path() / "tornel-bench-cursors.bin").string();
-    tornel::SampleFileWriter<int16_t> w(p);
-    std::mt19937 rng(5);
-    std::vector<int16_t> chunk(std::size_t{1} << 16);
-    for (int64_t done = 0; done < kFrames * kChannels; done += static_cast<int64_t>(chunk.size())) {
-      for (auto& v : chunk) v = static_cast<int16_t>(rng() % 1023 - 511);
-      w.Write(chunk);
-    }
-    w.Close();
-    return p;
-  }()};
-  return file.path;
+  static const tornel::bench::BenchFile file("tornel-bench-cursors.bin", kFrames * kChannels,
+                                             [rng = std::mt19937(5)](auto chunk, int64_t) mutable {
+                                               for (auto& v : chunk)
+                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
+                                             });
+  return file.Path();
 }
 
 tornel::TGraphRecord& Record() {
