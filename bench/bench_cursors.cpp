@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -25,10 +24,7 @@ constexpr std::size_t kBufferBytes = 4096 * kChannels * sizeof(int16_t);
 
 const std::string& SampleFile() {
   static const tornel::bench::BenchFile file("tornel-bench-cursors.bin", kFrames * kChannels,
-                                             [rng = std::mt19937(5)](auto chunk, int64_t) mutable {
-                                               for (auto& v : chunk)
-                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
-                                             });
+                                             tornel::bench::NoiseFill(5));
   return file.Path();
 }
 
