@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,5 +42,12 @@ public:
 private:
   std::string path_;
 };
+
+// A fill of random codes -511..511 from a generator seeded with `seed`.
+inline auto NoiseFill(unsigned seed) {
+  return [rng = std::mt19937(seed)](std::span<int16_t> chunk, int64_t) mutable {
+    for (auto& v : chunk) v = static_cast<int16_t>(rng() % 1023 - 511);
+  };
+}
 
 }  // namespace tornel::bench

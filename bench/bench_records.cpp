@@ -23,10 +23,7 @@ using tornel::bench::BenchPath;
 // 200 MB of 16-channel frames, written once per process.
 const std::string& SampleFile() {
   static const tornel::bench::BenchFile file("tornel-bench-samples.bin", kBytes / 2,
-                                             [rng = std::mt19937(7)](auto chunk, int64_t) mutable {
-                                               for (auto& v : chunk)
-                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
-                                             });
+                                             tornel::bench::NoiseFill(7));
   return file.Path();
 }
 

@@ -26,10 +26,7 @@ constexpr int kColumns = 4;
 
 const std::string& SampleFile() {
   static const tornel::bench::BenchFile file("tornel-bench-table.bin", kFrames * kChannels,
-                                             [rng = std::mt19937(3)](auto chunk, int64_t) mutable {
-                                               for (auto& v : chunk)
-                                                 v = static_cast<int16_t>(rng() % 1023 - 511);
-                                             });
+                                             tornel::bench::NoiseFill(3));
   return file.Path();
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "core/graph/cursor_geometry.h"
+#include "core/plot/plot_legend.h"
 #include "core/records/sample_file_reader.h"
 #include "core/text/number_text.h"
 
@@ -25,6 +27,53 @@ bool IsShown(const TGraphRecord& record, int slot) {
   return ((shown >> (dac ? slot - kCapSlotBase : slot)) & 1) != 0;
 }
 
+// The minimum and maximum of a channel over level-0 blocks [b0, b1) of a
+// summary, taking each stretch from the highest level that holds it whole.
+template <typename Sample>
+void SummaryMinMax(const SampleSummary<Sample>& s, int channel, int64_t b0, int64_t b1,
+                   Running& r) {
+  constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
+  for (int level = 0; b0 < b1; ++level) {
+    const Sample* mins = s.Mins(level, channel);
+    const Sample* maxs = s.Maxs(level, channel);
+    const bool top = level + 1 >= s.Levels();
+    const int64_t head = top ? b1 : std::min(b1, (b0 + kFactor - 1) / kFactor * kFactor);
+    const int64_t tail = top ? b1 : std::max(head, b1 / kFactor * kFactor);
+    auto take = [&](int64_t from, int64_t to) {
+      for (int64_t b = from; b < to; ++b) {
+        r.min = std::min(r.min, static_cast<double>(mins[b]));
+        r.max = std::max(r.max, static_cast<double>(maxs[b]));
+      }
+    };
+    take(b0, head);
+    take(tail, b1);
+    b0 = head / kFactor;
+    b1 = tail / kFactor;
+  }
+}
+
+// The shown channels against time; in a dependency plot the abscissa the
+// cursors lie on, then the ordinates of the enabled dependencies.
+std::vector<int> MeasuredPositions(const TGraphRecord& record, int channels) {
+  std::vector<int> positions;
+  const int abscissa = CursorAbscissaPosition(record);
+  if (abscissa < 0) {
+    for (int pos = 0; pos < channels; ++pos) {
+      const int slot = record.PositionToSlot(pos);
+      if (slot >= 0 && IsShown(record, slot)) positions.push_back(pos);
+    }
+    return positions;
+  }
+  positions.push_back(abscissa);
+  for (const Dependency& dep : record.Deps) {
+    if (!IsDrawableDependency(record, dep)) continue;
+    if (std::find(positions.begin(), positions.end(), dep.YIndex) == positions.end()) {
+      positions.push_back(dep.YIndex);
+    }
+  }
+  return positions;
+}
+
 template <typename Sample>
 bool Measure(const TGraphRecord& record, int channels, int64_t lo, int64_t hi,
              const std::vector<int>& positions, std::vector<Running>& run, std::vector<double>& at1,
@@ -38,24 +87,62 @@ bool Measure(const TGraphRecord& record, int channels, int64_t lo, int64_t hi,
     if (!reader.ReadFrame(frame2, frame)) return false;
     at2[c] = static_cast<double>(frame[static_cast<std::size_t>(positions[c])]);
   }
+  // Whole summary blocks inside [lo, hi] give their min/max at once; the
+  // frames of the partial blocks at both ends are compared one by one.
+  constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
+  const bool filtered = !record.FilteredFile.empty() && record.SampleFile == record.FilteredFile;
+  const SampleSummary<Sample>* summary =
+      filtered ? nullptr : record.Summaries.Find<Sample>(record.SampleFile, channels);
+  int64_t b0 = 0, b1 = 0;
+  if (summary != nullptr) {
+    b0 = (lo + kFactor - 1) / kFactor;
+    b1 = std::min((hi + 1) / kFactor, summary->Blocks(0));
+    if (b1 <= b0) b0 = b1 = 0;
+  }
+  const int64_t coveredFrom = b0 * kFactor, coveredTo = b1 * kFactor;
+
   std::vector<Sample> chunk(static_cast<std::size_t>(channels * kChunkFrames));
   reader.Seek(lo);
-  for (int64_t left = hi - lo + 1; left > 0;) {
+  for (int64_t at = lo, left = hi - lo + 1; left > 0;) {
     const std::size_t want = static_cast<std::size_t>(std::min(left, kChunkFrames) * channels);
     const std::size_t got = reader.Read(std::span<Sample>(chunk.data(), want));
     if (got == 0) return false;
+    // The part of this chunk whose min/max the summary gives.
+    const auto skipFrom = static_cast<std::size_t>(
+        std::clamp<int64_t>(coveredFrom - at, 0, static_cast<int64_t>(got)));
+    const auto skipTo = static_cast<std::size_t>(std::clamp<int64_t>(
+        coveredTo - at, static_cast<int64_t>(skipFrom), static_cast<int64_t>(got)));
     for (std::size_t c = 0; c < positions.size(); ++c) {
       Running& r = run[c];
-      const Sample* p = chunk.data() + positions[c];
-      for (std::size_t j = 0; j < got; ++j, p += channels) {
+      const Sample* column = chunk.data() + positions[c];
+      const std::size_t stride = static_cast<std::size_t>(channels);
+      double sum = 0, sumSquares = 0;
+      const Sample* p = column;
+      for (std::size_t j = 0; j < got; ++j, p += stride) {
         const double v = static_cast<double>(*p);
-        r.min = std::min(r.min, v);
-        r.max = std::max(r.max, v);
-        r.sum += v;
-        r.sumSquares += v * v;
+        sum += v;
+        sumSquares += v * v;
       }
+      r.sum += sum;
+      r.sumSquares += sumSquares;
+      auto extremes = [&](std::size_t from, std::size_t to) {
+        const Sample* q = column + from * stride;
+        for (std::size_t j = from; j < to; ++j, q += stride) {
+          const double v = static_cast<double>(*q);
+          r.min = std::min(r.min, v);
+          r.max = std::max(r.max, v);
+        }
+      };
+      extremes(0, skipFrom);
+      extremes(skipTo, got);
     }
+    at += static_cast<int64_t>(got);
     left -= static_cast<int64_t>(got);
+  }
+  if (b1 > b0) {
+    for (std::size_t c = 0; c < positions.size(); ++c) {
+      SummaryMinMax(*summary, positions[c], b0, b1, run[c]);
+    }
   }
   return true;
 }
@@ -83,11 +170,7 @@ CursorReadout MeasureCursors(const TGraphRecord& record, int64_t frame1, int64_t
   out.dt = out.t2 - out.t1;
   out.inverseDt = out.dt != 0 ? 1.0 / out.dt : 0;
 
-  std::vector<int> positions;
-  for (int pos = 0; pos < channels; ++pos) {
-    const int slot = record.PositionToSlot(pos);
-    if (slot >= 0 && IsShown(record, slot)) positions.push_back(pos);
-  }
+  const std::vector<int> positions = MeasuredPositions(record, channels);
   std::vector<Running> run(positions.size());
   std::vector<double> at1(positions.size()), at2(positions.size());
   const int64_t lo = std::min(frame1, frame2), hi = std::max(frame1, frame2);

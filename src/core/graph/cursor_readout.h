@@ -8,7 +8,7 @@
 
 namespace tornel {
 
-// What the cursors read off one shown channel, in physical units
+// What the cursors read off one channel, in physical units
 // (code / FullScale * Base).
 struct ChannelReadout {
   int slot = 0;
@@ -19,6 +19,8 @@ struct ChannelReadout {
 // The cursors' readout: t1, t2 and dt in seconds for a transient record
 // (frame i at i * Duration / (FrameCount - 1), as the table labels it), or
 // point numbers (frame + 1) for a static one; dt's inverse is 0 when dt is.
+// The channels are the shown ones, or, in a dependency plot, the abscissa
+// the cursors lie on followed by the ordinates of the enabled dependencies.
 // Statistics run over the frames between the cursors, both included,
 // whichever cursor is first.
 struct CursorReadout {

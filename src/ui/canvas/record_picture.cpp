@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/graph/cursor_drawing.h"
 #include "core/graph/print_layout.h"
 #include "core/plot/plot_legend.h"
 #include "core/plot/plot_page.h"
@@ -49,7 +50,9 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
   QtCanvas canvas(painter, picture.font);
 
   record.RecountRecord();
-  const int legendWidth = std::max(Scaled(kLegendWidth, scale), LegendExtent(record, canvas).cx);
+  int legendWidth = std::max(Scaled(kLegendWidth, scale), LegendExtent(record, canvas).cx);
+  const std::string readout = picture.cursorReadout.toStdString();
+  if (picture.cursors) legendWidth = std::max(legendWidth, CursorReadoutExtent(canvas, readout).cx);
   const PlotRect whole{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
   const int plotWidth = MakePictureLayout(whole, legendWidth, 0, 0).plot.Width;
   const PageLayout layout = MakePictureLayout(
@@ -57,7 +60,9 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
       TextHeight(picture.baseText, picture.baseFont, device, plotWidth, Scaled(kBaseHeight, scale)),
       TextHeight(picture.caption, picture.captionFont, device, area.width(),
                  Scaled(kCaptionHeight, scale)));
-  const PageAreas areas = DrawPlot(record, canvas, ScaledPlotMargins(scale), layout);
+  const PlotMargins margins = ScaledPlotMargins(scale);
+  const PageAreas areas = DrawPlot(record, canvas, margins, layout);
+  if (picture.cursors) DrawCursorsOnPage(record, canvas, margins, areas, *picture.cursors, readout);
   WriteMemoText(painter, areas.base, picture.baseText, picture.baseFont, Qt::AlignVCenter);
   WriteMemoText(painter, areas.caption, picture.caption, picture.captionFont, Qt::AlignVCenter);
 }

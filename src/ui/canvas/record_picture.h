@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <optional>
+
+#include "core/graph/cursor_pair.h"
 
 class QPainter;
 class QRect;
@@ -22,6 +25,9 @@ struct RecordPicture {
   QFont baseFont;
   QString caption;
   QFont captionFont;
+  // When shown: their lines over the plot, their readout under the legend.
+  std::optional<CursorPair> cursors;
+  QString cursorReadout;
 };
 
 // Paints the picture, on white, into area (device units) of the painter's

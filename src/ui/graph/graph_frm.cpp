@@ -312,6 +312,10 @@ GraphPagePrinter TGraphFrm::PagePrinter() const {
   page.baseFont = base_->font();
   page.caption = caption_->toPlainText();
   page.captionFont = caption_->font();
+  if (paintBox_->CursorsShown()) {
+    page.cursors = paintBox_->Cursors();
+    page.cursorReadout = cursorPanel_->toPlainText();
+  }
   return page;
 }
 
@@ -344,6 +348,10 @@ void TGraphFrm::AExportImageExecute() {
   picture.baseFont = base_->font();
   picture.caption = caption_->toPlainText();
   picture.captionFont = caption_->font();
+  if (paintBox_->CursorsShown()) {
+    picture.cursors = paintBox_->Cursors();
+    picture.cursorReadout = cursorPanel_->toPlainText();
+  }
   ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
 }
 

@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QRect>
 
+#include "core/graph/cursor_drawing.h"
 #include "core/plot/plot_legend.h"
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
@@ -27,6 +28,10 @@ void GraphPagePrinter::Paint(tornel::TGraphRecord& record, QPainter& painter, QS
     } else if (!layout.page.legend.Empty()) {
       record.RecountRecord();
       tornel::DrawLegend(record, canvas, areas.legend.Left, areas.legend.Top);
+    }
+    if (cursors) {
+      tornel::DrawCursorsOnPage(record, canvas, layout.margins, areas, *cursors,
+                                cursorReadout.toStdString());
     }
   }
   WriteMemoText(painter, areas.base, baseText, baseFont);

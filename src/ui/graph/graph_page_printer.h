@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QSize>
 #include <QString>
+#include <optional>
 
+#include "core/graph/cursor_pair.h"
 #include "core/graph/print_layout.h"
 
 class QPainter;
@@ -16,7 +18,8 @@ class TGraphRecord;
 // One printed page of a graph window: the plot, the legend, the base values
 // and the caption in the window's proportions inside the page setup's
 // margins, everything black, the texts in the fonts of their memos. An area
-// that comes out without a size is left out.
+// that comes out without a size is left out. With cursors, their lines go
+// over the plot and their readout under the legend.
 class GraphPagePrinter {
 public:
   tornel::PaperSetup paper;
@@ -26,6 +29,8 @@ public:
   QFont baseFont;
   QString caption;
   QFont captionFont;
+  std::optional<tornel::CursorPair> cursors;
+  QString cursorReadout;
 
   // Where everything goes on a sheet of `page` device units.
   tornel::PrintLayout Layout(QSize page) const;

@@ -10,6 +10,8 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include "core/graph/cursor_drawing.h"
+#include "core/graph/cursor_geometry.h"
 #include "core/graph/mouse_zoom.h"
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
@@ -116,16 +118,15 @@ void GraphPaintBox::SetCursorsShown(bool shown) {
   draggedCursor_ = -1;
   if (shown) {
     record_.RecountRecord();
-    cursors_.Place(tornel::VisibleRange(record_));
+    tornel::PlaceCursors(cursors_, record_);
     emit CursorsMoved();
   }
   update();
 }
 
 int GraphPaintBox::CursorX(int i) const {
-  const tornel::PlotRect inner = InnerRectangle();
-  return tornel::CursorPair::XOfFrame(cursors_.Frame(i), tornel::VisibleRange(record_), inner.Left,
-                                      inner.Width());
+  return tornel::CursorColumn(record_, cursors_.Frame(i), PlotRectangle(),
+                              tornel::kScreenPlotMargins);
 }
 
 int GraphPaintBox::CursorNear(int x) const {
@@ -138,17 +139,8 @@ int GraphPaintBox::CursorNear(int x) const {
 }
 
 void GraphPaintBox::DrawCursors(QPainter& painter) const {
-  const tornel::PlotRect inner = InnerRectangle();
-  for (int i = 0; i < 2; ++i) {
-    const int x = CursorX(i);
-    if (x < inner.Left || x > inner.Right) continue;
-    QPen pen(i == cursors_.Active() ? Qt::red : Qt::blue);
-    pen.setStyle(i == 0 ? Qt::SolidLine : Qt::DashLine);
-    painter.setPen(pen);
-    painter.drawLine(x, inner.Top, x, inner.Bottom);
-    painter.drawText(x + 2, inner.Top + painter.fontMetrics().ascent(),
-                     i == 0 ? QStringLiteral("1") : QStringLiteral("2"));
-  }
+  tornel::QtCanvas canvas(painter, font(), false);
+  tornel::DrawCursorLines(record_, canvas, PlotRectangle(), tornel::kScreenPlotMargins, cursors_);
 }
 
 void GraphPaintBox::keyPressEvent(QKeyEvent* event) {
@@ -201,9 +193,8 @@ void GraphPaintBox::mousePressEvent(QMouseEvent* event) {
 
 void GraphPaintBox::mouseMoveEvent(QMouseEvent* event) {
   if (draggedCursor_ >= 0) {
-    const tornel::PlotRect inner = InnerRectangle();
-    const int64_t frame = tornel::CursorPair::FrameAtX(At(event).x, tornel::VisibleRange(record_),
-                                                       inner.Left, inner.Width());
+    const int64_t frame = tornel::CursorFrameAtColumn(record_, At(event).x, PlotRectangle(),
+                                                      tornel::kScreenPlotMargins);
     if (frame != cursors_.Frame(draggedCursor_)) {
       cursors_.Set(draggedCursor_, frame, static_cast<int64_t>(record_.FrameCount));
       update();

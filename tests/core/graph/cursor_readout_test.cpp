@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <utility>
 
 #include "graph_test_record.h"
 
@@ -121,6 +123,76 @@ TEST(MeasureCursors, NoFramesOrNoFileGiveNoReadout) {
   FillRecord(record, dir, 1, 0, {1, 2});
   record.SampleFile = dir.File("missing");
   EXPECT_FALSE(MeasureCursors(record, 0, 1).valid);
+}
+
+struct SummaryCase {
+  const char* name;
+  int64_t frame1, frame2;
+  std::vector<std::pair<int, int16_t>> spikes;  // frame, code; the rest are 0
+  double min, max;
+};
+
+// 10,000 frames: level-0 blocks of 64 frames up to 9984, two level-1 blocks
+// of 4096 frames up to 8192.
+TEST(MeasureCursors, SummaryGivesTheStreamedMinMax) {
+  const SummaryCase cases[] = {
+      {"extremes in the partial blocks at both ends",
+       100,
+       9000,
+       {{50, -500}, {101, -300}, {8999, 400}, {9001, 500}},
+       -300,
+       400},
+      {"extremes in whole level-0 blocks either side of a whole level-1 block",
+       9000,
+       100,
+       {{127, -250}, {5000, 200}, {8500, 300}, {9500, 999}},
+       -250,
+       300},
+      {"range inside one block", 130, 140, {{129, -9}, {135, 7}}, 0, 7},
+      {"range past the last whole block", 9990, 9999, {{9980, 50}, {9995, -1}}, -1, 0},
+      {"range on block edges", 64, 8191, {{63, -99}, {64, -11}, {8191, 12}, {8192, 99}}, -11, 12},
+  };
+  for (const SummaryCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    TGraphRecord record;
+    record.AcpShowMask = 1;
+    record.Base[0] = 511;
+    std::vector<int16_t> codes(10'000, 0);
+    for (const auto& [frame, code] : c.spikes) codes[static_cast<std::size_t>(frame)] = code;
+    FillRecord(record, dir, 1, 0, codes);
+    const CursorReadout streamed = MeasureCursors(record, c.frame1, c.frame2);
+    ASSERT_TRUE(record.Summaries.Prepare(record));
+    ASSERT_NE(record.Summaries.Find<int16_t>(record.SampleFile, 1), nullptr);
+    const CursorReadout summarised = MeasureCursors(record, c.frame1, c.frame2);
+    ASSERT_TRUE(streamed.valid && summarised.valid);
+    const ChannelReadout &a = streamed.channels[0], &b = summarised.channels[0];
+    EXPECT_EQ(a.min, c.min);
+    EXPECT_EQ(a.max, c.max);
+    EXPECT_EQ(b.min, a.min);
+    EXPECT_EQ(b.max, a.max);
+    EXPECT_EQ(b.mean, a.mean);
+    EXPECT_EQ(b.rms, a.rms);
+  }
+}
+
+TEST(MeasureCursors, FilteredDataIsNeverTakenFromASummary) {
+  TempDir dir;
+  TGraphRecord record;
+  record.AcpShowMask = 1;
+  record.Base[0] = 511;
+  FillRecord(record, dir, 1, 0, std::vector<int16_t>(1000, 0));
+  ASSERT_TRUE(record.Summaries.Prepare(record));
+  // Rewritten with the same size and time, so the summary still looks valid.
+  const auto time = std::filesystem::last_write_time(record.SampleFile);
+  std::vector<int16_t> spiked(1000, 0);
+  spiked[500] = 77;
+  testing::WriteBytes(record.SampleFile, testing::Int16Bytes(spiked));
+  std::filesystem::last_write_time(record.SampleFile, time);
+  EXPECT_EQ(MeasureCursors(record, 0, 999).channels[0].max, 0);  // the summary's
+  record.FilteredFile = record.SampleFile;
+  EXPECT_EQ(MeasureCursors(record, 0, 999).channels[0].max, 77);
+  record.FilteredFile.clear();  // the record must not delete the test's file
 }
 
 TEST(CursorReadoutText, TabSeparatedWithTheGivenDecimalSign) {

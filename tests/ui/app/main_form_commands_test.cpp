@@ -172,7 +172,7 @@ TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {
     auto* dialog = qobject_cast<QFileDialog*>(w);
     ASSERT_NE(dialog, nullptr);
     filters = dialog->nameFilters();
-    dialog->selectFile(choose);
+    tornel::testing::SelectFileName(dialog, choose);
     QMetaObject::invokeMethod(dialog, "accept");
   });
   f.Action("FileOpen")->trigger();

@@ -32,6 +32,7 @@ using tornel::testing::ClickBox;
 using tornel::testing::OnNextModal;
 using tornel::testing::Press;
 using tornel::testing::Retype;
+using tornel::testing::SelectFileName;
 
 constexpr const char* kConfig = "[Colors]\r\ncolor1=clRed\r\n; the lab's own note\r\n";
 
@@ -373,7 +374,7 @@ protected:
             OnNextModal([message](QWidget* m) { message(qobject_cast<QMessageBox*>(m)); },
                         "QMessageBox");
           }
-          files->selectFile(QString::fromStdString(path));
+          SelectFileName(files, QString::fromStdString(path));
           Click(Child<QDialogButtonBox>(files, "buttonBox")->button(QDialogButtonBox::Open));
         },
         "QFileDialog");

@@ -50,7 +50,7 @@ inline std::function<void(QWidget*)> ChooseFile(const QString& path) {
   return [path](QWidget* w) {
     auto* dialog = qobject_cast<QFileDialog*>(w);
     ASSERT_NE(dialog, nullptr) << "not a file dialog";
-    dialog->selectFile(path);
+    tornel::testing::SelectFileName(dialog, path);
     static_cast<QDialog*>(dialog)->accept();
   };
 }

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -112,6 +115,16 @@ T* Child(QWidget* window, const char* name) {
   T* child = window->findChild<T*>(QLatin1String(name));
   EXPECT_NE(child, nullptr) << "no " << name;
   return child;
+}
+
+// Picks `path` in a file dialog as a user typing it would. selectFile alone
+// leaves the name field as it is once that has the focus, which it gets at
+// some moment after the dialog opens.
+inline void SelectFileName(QFileDialog* dialog, const QString& path) {
+  dialog->selectFile(path);
+  if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    name->setText(QFileInfo(path).fileName());
+  }
 }
 
 // A left click in the middle of the widget, as the mouse gives it.
