@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
   libcomedi-dev
-  fonts-dejavu-core
+  fonts-dejavu-core qt6-translations-l10n
   xvfb xauth
 )
 

@@ -39,18 +39,19 @@ void RunFilter(const FilterRequest& request) {
   record.RecountRecord();
   if (request.kind == Kind::Sort) {
     if (!record.IsStatic) {
-      throw UserError("Сортировка возможна только для статической характеристики");
+      throw UserError(
+          FileMessage("Сортировка возможна только для статической характеристики", request.input));
     }
     const std::optional<int32_t> n = StrToIntStrict(request.parameter);
     if (!n) throw UserError("«" + request.parameter + "» — не число");
     if (*n < 1 || *n > record.RecChannelCount) {
-      throw UserError("В записи нет канала номер " + request.parameter);
+      throw UserError(FileMessage("В записи нет канала номер " + request.parameter, request.input));
     }
     SortRecordRows(record, *n - 1);
   } else {
     const uint16_t mask = request.channels.value_or(record.AcpMask);
     if (FilterColumns(record, mask).empty()) {
-      throw UserError("Не выбран ни один записанный канал АЦП");
+      throw UserError(FileMessage("Не выбран ни один записанный канал АЦП", request.input));
     }
     switch (request.kind) {
       case Kind::Hanning:

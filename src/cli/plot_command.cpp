@@ -1,8 +1,10 @@
 #include "cli/plot_command.h"
 
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <charconv>
 #include <memory>
 
@@ -47,13 +49,28 @@ public:
   GuiSession() {
     if (QGuiApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Starting, Qt looks for a sandbox's marker in the session's runtime
+    // folder and warns on stderr when there is none (a batch job, ssh,
+    // cron). A private, empty folder for this run answers it quietly.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      runtimeDir_ = std::make_unique<QTemporaryDir>();
+      if (runtimeDir_->isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir_->path()));
+    }
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
+  ~GuiSession() {
+    app_.reset();
+    if (runtimeDir_) qunsetenv("XDG_RUNTIME_DIR");
+  }
+  GuiSession(const GuiSession&) = delete;
+  GuiSession& operator=(const GuiSession&) = delete;
 
 private:
   int argc_ = 1;
   char name_[12] = "tornel-tool";
   char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QTemporaryDir> runtimeDir_;
   std::unique_ptr<QGuiApplication> app_;
 };
 

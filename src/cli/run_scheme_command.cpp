@@ -98,7 +98,10 @@ void RunScheme(const RunSchemeRequest& request) {
   const TBlock* graph = scheme.GraphBlock();
   bool connected = false;
   for (int i = 0; graph && i < graph->InCount; ++i) connected |= graph->InConnected[i];
-  if (!connected) throw UserError("В схеме нет блока «График» с подключёнными входами");
+  if (!connected) {
+    throw UserError(
+        FileMessage("В схеме нет блока «График» с подключёнными входами", request.input));
+  }
 
   SchemeCalculation calculation(*device, clock, table);
   const RunResult result = calculation.Run(scheme, {request.endTime, request.step, false});

@@ -39,7 +39,7 @@ const char* const kUsage =
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
     "            без -o — в стандартный вывод; --sep и --decimal: один символ\n"
-    "            (по умолчанию \",\" и \".\"), tab — табуляция\n"
+    "            (по умолчанию \",\" и \".\"; с --decimal , — \";\"), tab — табуляция\n"
     "plot        график с легендой, как его показывает окно графика, в PNG, SVG\n"
     "            или PDF; --size — размер в точках (по умолчанию 800x500)\n"
     "filter      фильтр Хеннинга, среднее квадратичное за МС мс, модуль сигнала или\n"
@@ -79,12 +79,14 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
     return UsageError{"неизвестная команда \"" + command + "\""};
   }
 
+  bool separatorGiven = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool csv = request.command == ToolRequest::Command::ExportCsv;
     if (csv && (a == "-o" || a == "--sep" || a == "--decimal")) {
       if (i + 1 >= args.size()) return UsageError{"после " + a + " нужно значение"};
       const std::string& value = args[++i];
+      separatorGiven = separatorGiven || a == "--sep";
       if (a == "-o") {
         request.output = value;
       } else if (!ParseSignChar(value,
@@ -96,6 +98,8 @@ std::variant<ToolRequest, UsageError> ParseToolArguments(const std::vector<std::
     }
   }
   if (request.input.empty()) return UsageError{"не задан файл данных"};
+  // What spreadsheets with a decimal comma expect.
+  if (!separatorGiven && request.csv.Decimal == ',') request.csv.Separator = ';';
 
   // A number must stay readable: neither sign may be a quote, a line break
   // or a character of a number, and they must differ.

@@ -9,6 +9,7 @@
 #include "ui/app/command_line.h"
 #include "ui/app/leftover_prompt.h"
 #include "ui/app/main_form.h"
+#include "ui/app/qt_translations.h"
 #include "ui/widgets/error_box.h"
 
 int main(int argc, char* argv[]) {
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("TornelAD"));
   QApplication::setApplicationVersion(QStringLiteral("3.0"));
   QApplication::setDesktopFileName(QStringLiteral("tornel"));
+  QtTranslations::Install(app);
   tornel::SetSystemDecimalSeparator(QLocale::system().decimalPoint().at(0).toLatin1());
 
   AppRuntime runtime(AppPaths::ForThisProgram(), args.device);

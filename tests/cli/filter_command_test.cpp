@@ -82,8 +82,8 @@ TEST_F(FilterCommandTest, RefusalsExitWithOneAndWriteNothing) {
       {{"--rms", "100"}, "Время усреднения меньше интервала между отсчётами"},
       {{"--rms", "0,2"}, "«0,2» — не число"},
       {{"--exp", "k"}, "«k» — не число"},
-      {{"--abs", "--channels", "5,6"}, "Не выбран ни один записанный канал АЦП"},
-      {{"--sort", "1"}, "Сортировка возможна только для статической характеристики"},
+      {{"--abs", "--channels", "5,6"}, "Не выбран ни один записанный канал АЦП\n" + input},
+      {{"--sort", "1"}, "Сортировка возможна только для статической характеристики\n" + input},
   };
   Input();
   for (const Case& c : cases) {
@@ -96,7 +96,7 @@ TEST_F(FilterCommandTest, RefusalsExitWithOneAndWriteNothing) {
   }
   Input(true);
   EXPECT_EQ(Tool({"filter", input, "--sort", "4", "-o", output}).err,
-            "В записи нет канала номер 4\n");
+            "В записи нет канала номер 4\n" + input + "\n");
   const std::string missing = dir.File("missing.dta");
   EXPECT_EQ(Tool({"filter", missing, "--abs", "-o", output}).err,
             "Не удалось открыть файл " + missing + "\n");

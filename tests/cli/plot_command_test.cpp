@@ -83,7 +83,7 @@ TEST(PlotCommand, FailuresExitWithOneAndTheRussianMessage) {
     std::string input, output, message;
   };
   const Case cases[] = {
-      {other, dir.File("a.png"), "Файл создан другой программой\n"},
+      {other, dir.File("a.png"), "Файл создан другой программой\n" + other + "\n"},
       {dir.File("missing.dta"), dir.File("a.png"),
        "Не удалось открыть файл " + dir.File("missing.dta") + "\n"},
       {dta, dir.File("a.gif"),

@@ -34,7 +34,7 @@ TEST(Tool, UsageErrorsExitWithTwoAndShowTheUsage) {
       {"export-csv", "a.dta", "--sep", ";", "--decimal", ";"},
       {"export-csv", "a.dta", "--decimal", "5"},
       {"export-csv", "a.dta", "--sep", "\""},
-      {"export-csv", "a.dta", "--decimal", ","},  // the default separator
+      {"export-csv", "a.dta", "--sep", ",", "--decimal", ","},
       {"export-csv", "a.dta", "--frobnicate"},
   };
   for (const auto& args : cases) {
@@ -56,7 +56,7 @@ TEST(Tool, FailuresPrintTheRussianTextAndExitWithOne) {
   EXPECT_EQ(missing.err, "Не удалось открыть файл " + dir.File("none.dta") + "\n");
   const ToolRun other = Tool({"export-csv", dir.File("other.bin")});
   EXPECT_EQ(other.code, 1);
-  EXPECT_EQ(other.err, "Файл создан другой программой\n");
+  EXPECT_EQ(other.err, "Файл создан другой программой\n" + dir.File("other.bin") + "\n");
   EXPECT_EQ(other.out, "");
 }
 
@@ -82,6 +82,11 @@ TEST(Tool, ExportCsvToStandardOutputAndToAFile) {
   EXPECT_EQ(toFile.code, 0) << toFile.err;
   EXPECT_EQ(toFile.out, "");
   EXPECT_EQ(ReadBytes(dir.File("a.csv")), kCsvSemicolon);
+
+  // A decimal comma alone brings the semicolon with it.
+  const ToolRun comma = Tool({"export-csv", dir.File("a.dta"), "--decimal", ","});
+  EXPECT_EQ(comma.code, 0) << comma.err;
+  EXPECT_EQ(comma.out, kCsvSemicolon);
 
   const ToolRun tab = Tool({"export-csv", dir.File("a.dta"), "--sep", "tab"});
   EXPECT_EQ(tab.out.substr(0, 12), "t, c\tIca, A\t");

@@ -29,7 +29,7 @@ inline constexpr const char* kTransientSection = "Переходный проц�
 // Missing keys take their defaults; a missing file is no error.
 TransientSettings LoadTransientDefaults(const std::string& configPath, int capCount);
 // The masks go out as signed 16-bit decimals (ADC 16 alone is -32768).
-// Throws UserError "Unable to write to <path>".
+// Throws UserError "Не удалось записать файл <path>".
 void SaveTransientDefaults(const std::string& configPath, int capCount,
                            const TransientSettings& settings);
 

@@ -39,7 +39,7 @@ public:
   void LoadConfig();
   // Writes the table back: all 16 ADC channels, the DAC channels in use,
   // the priorities, Tzi and the filter mask. Throws UserError
-  // "Unable to write to <path>" when the file cannot be written.
+  // "Не удалось записать файл <path>" when the file cannot be written.
   void SaveConfig() const;
 
   // The value a field takes when its key is missing.

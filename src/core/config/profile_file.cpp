@@ -247,7 +247,9 @@ void ProfileFile::CommitBatch() {
   batch_ = false;
 }
 
-[[noreturn]] void ProfileFile::FailWrite() const { throw UserError("Unable to write to " + path_); }
+[[noreturn]] void ProfileFile::FailWrite() const {
+  throw UserError("Не удалось записать файл " + path_);
+}
 
 namespace {
 

@@ -17,7 +17,7 @@ namespace tornel {
 // Every write outside a batch is on disk when it returns, and the file is
 // replaced atomically (a sibling temporary file renamed over it), so a crash
 // never leaves half a file. A write that cannot be done throws UserError
-// "Unable to write to <path>".
+// "Не удалось записать файл <path>".
 class ProfileFile {
 public:
   explicit ProfileFile(std::string path);

@@ -80,10 +80,12 @@ AxisZoom ZoomY(int s, int c, int y0, int H, AxisRange range) {
   return {};
 }
 
-bool ApplyZoom(TGraphRecord& record, const ZoomBand& band, const PlotRect& inner) {
-  const int s = band.Start();
-  const int c = band.Current();
-  if (!band.BandIsX) {
+namespace {
+
+// A finished band from s to c; the leftward and upward outcomes do not
+// depend on the rectangle.
+bool ApplyBandEnds(TGraphRecord& record, bool bandIsX, int s, int c, const PlotRect& inner) {
+  if (!bandIsX) {
     return Apply(ZoomY(s, c, inner.Top, inner.Height(), {record.YMin, record.YMax}), record,
                  Axis::Y);
   }
@@ -100,5 +102,15 @@ bool ApplyZoom(TGraphRecord& record, const ZoomBand& band, const PlotRect& inner
   record.TMax = zoomed->TMax;
   return changed;
 }
+
+}  // namespace
+
+bool ApplyZoom(TGraphRecord& record, const ZoomBand& band, const PlotRect& inner) {
+  return ApplyBandEnds(record, band.BandIsX, band.Start(), band.Current(), inner);
+}
+
+bool AutoScaleY(TGraphRecord& record) { return ApplyBandEnds(record, false, 1, 0, PlotRect{}); }
+
+bool ShowWholeGraph(TGraphRecord& record) { return ApplyBandEnds(record, true, 1, 0, PlotRect{}); }
 
 }  // namespace tornel

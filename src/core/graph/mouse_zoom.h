@@ -41,4 +41,10 @@ AxisZoom ZoomY(int s, int c, int y0, int H, AxisRange range);
 // sample file. True when a range changed.
 bool ApplyZoom(TGraphRecord& record, const ZoomBand& band, const PlotRect& inner);
 
+// The two gestures as commands, for users who do not know them: an upward
+// band (the autorange of Y) and a leftward band (the whole time range, or
+// the autorange of X without a time plot). True when a range changed.
+bool AutoScaleY(TGraphRecord& record);
+bool ShowWholeGraph(TGraphRecord& record);
+
 }  // namespace tornel

@@ -9,6 +9,22 @@ namespace tornel {
 namespace {
 
 constexpr int kTableDecimals = 3;
+// Below a nanosecond a step is no longer a sampling interval.
+constexpr int kMaxTimeDecimals = 9;
+
+// The fewest decimals (at least three) at which times one step apart differ:
+// a step of one unit of the last decimal or more always changes the text.
+int TimeDecimalsFor(double step) {
+  int decimals = kTableDecimals;
+  if (!(step > 0) || !std::isfinite(step)) return decimals;
+  double scaled = step * 1000.0;
+  // The tolerance keeps 0.0001 (stored a hair below) at four decimals.
+  while (scaled < 1.0 - 1e-9 && decimals < kMaxTimeDecimals) {
+    scaled *= 10.0;
+    ++decimals;
+  }
+  return decimals;
+}
 
 }  // namespace
 
@@ -31,6 +47,7 @@ TableColumns::TableColumns(const TGraphRecord& record, MaskPair selected)
   // One frame (or none) has no spacing; dividing by FrameCount - 1 would put
   // NaN or infinity into the time column.
   timeStep_ = frameRows_ > 1 ? record.Duration / static_cast<double>(frameRows_ - 1) : 0.0;
+  timeDecimals_ = TimeDecimalsFor(timeStep_);
 }
 
 std::string TableColumns::CornerText() const { return isStatic_ ? "№" : "t, c"; }
@@ -42,7 +59,7 @@ std::string TableColumns::HeaderText(int column) const {
 
 std::string TableColumns::RowText(int64_t frame, char separator) const {
   if (isStatic_) return std::to_string(frame + 1);
-  return FormatFixed(static_cast<double>(frame) * timeStep_, kTableDecimals, separator);
+  return FormatFixed(static_cast<double>(frame) * timeStep_, timeDecimals_, separator);
 }
 
 double TableColumns::Value(int column, double sample) const {

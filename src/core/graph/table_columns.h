@@ -46,7 +46,7 @@ public:
   // "name, unit", or the name alone when the unit is empty.
   std::string HeaderText(int column) const;
   // The first cell of a frame's row: its point number 1, 2, ... or its time
-  // with three decimals.
+  // with as many decimals as tell consecutive rows apart, at least three.
   std::string RowText(int64_t frame, char separator) const;
   // The physical value of a stored sample of the column: sample / FullScale * Base.
   double Value(int column, double sample) const;
@@ -62,6 +62,7 @@ private:
   bool isStatic_ = false;
   int64_t frameRows_ = 0;
   double timeStep_ = 0;
+  int timeDecimals_ = 3;
 };
 
 }  // namespace tornel

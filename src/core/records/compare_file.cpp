@@ -9,7 +9,9 @@ std::string LoadCompareFile(const std::string& path, MaskPair recorded) {
   DtaReader reader(path);
   DtaHeader scratch;
   reader.ReadHeaderSkippingText(scratch);
-  if (MaskPair{scratch.AcpMask, scratch.CapMask} != recorded) throw UserError("Несоответствие");
+  if (MaskPair{scratch.AcpMask, scratch.CapMask} != recorded) {
+    throw UserError(FileMessage("Несоответствие", path));
+  }
   return reader.CopySamplesToTempFile();
 }
 

@@ -16,9 +16,9 @@ namespace {
 
 constexpr std::size_t kBufferBytes = kCopyBlockUnits * 2;
 
-[[noreturn]] void ThrowDamaged() { throw UserError("Файл повреждён"); }
-
 }  // namespace
+
+void DtaReader::ThrowDamaged() const { throw UserError(FileMessage("Файл повреждён", Path())); }
 
 DtaReader::DtaReader(const std::string& path)
     : file_(FileHandle::OpenRead(path)), buffer_(kBufferBytes) {}
@@ -93,7 +93,7 @@ void DtaReader::ReadHeaderImpl(DtaHeader& header, bool keepText) {
   char signature[kDtaSignature.size()];
   if (!Take(signature, sizeof signature) ||
       std::string_view(signature, sizeof signature) != kDtaSignature) {
-    throw UserError("Файл создан другой программой");
+    throw UserError(FileMessage("Файл создан другой программой", Path()));
   }
   if (keepText) {
     for (auto& s : header.ChanName) s.clear();

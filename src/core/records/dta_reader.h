@@ -27,7 +27,8 @@ public:
 
   // Items 1 to 17. Throws UserError "Файл создан другой программой" for a
   // wrong signature and "Файл повреждён" for a negative count or length or a
-  // string that runs past the end of the file. Comments are replaced.
+  // string that runs past the end of the file, each with the path on a
+  // second line. Comments are replaced.
   void ReadHeader(DtaHeader& header);
   // Skips names, units and comments and reads items 5 to 17 only.
   void ReadHeaderSkippingText(DtaHeader& header);
@@ -53,6 +54,7 @@ private:
   // False at the end of the file; throws for a damaged string.
   bool CountedString(std::string* out);
   std::size_t Fill();
+  [[noreturn]] void ThrowDamaged() const;
 
   FileHandle file_;
   std::vector<char> buffer_;

@@ -26,8 +26,14 @@ struct LineRecord {
   int32_t output, input;
 };
 
+// Kept apart from read errors, which name their file already.
+class DamagedScheme : public UserError {
+public:
+  using UserError::UserError;
+};
+
 [[noreturn]] void Damaged(const std::string& what) {
-  throw UserError("Файл схемы повреждён: " + what);
+  throw DamagedScheme("Файл схемы повреждён: " + what);
 }
 
 template <typename T>
@@ -191,7 +197,9 @@ SaveAsResult SaveSchemeAs(Scheme& scheme, const std::string& path) {
   return SaveAsResult::Nothing;
 }
 
-Scheme LoadScheme(const std::string& path, const BlockFactory& factory) {
+namespace {
+
+Scheme ReadSchemeFile(const std::string& path, const BlockFactory& factory) {
   FileHandle file = FileHandle::OpenRead(path);
   unsigned char head[kSchemeCountBytes];
   const std::size_t got = file.Read(head, sizeof head);
@@ -213,6 +221,16 @@ Scheme LoadScheme(const std::string& path, const BlockFactory& factory) {
   Scheme scheme = ParseScheme(bytes, factory);
   scheme.FileName = path;
   return scheme;
+}
+
+}  // namespace
+
+Scheme LoadScheme(const std::string& path, const BlockFactory& factory) {
+  try {
+    return ReadSchemeFile(path, factory);
+  } catch (const DamagedScheme& e) {
+    throw UserError(FileMessage(e.what(), path));
+  }
 }
 
 }  // namespace tornel

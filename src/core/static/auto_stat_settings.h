@@ -20,7 +20,7 @@ struct AutoStatSettings {
 // Every value is stored as a floating-point number; the index and the point
 // counts are truncated. A DAC index other than 0 or 1 reads as 0.
 AutoStatSettings LoadAutoStatSettings(const std::string& configPath);
-// Throws UserError "Unable to write to <path>".
+// Throws UserError "Не удалось записать файл <path>".
 void SaveAutoStatSettings(const std::string& configPath, const AutoStatSettings& settings);
 
 }  // namespace tornel

@@ -18,7 +18,7 @@ struct StaticSettings {
 // Missing keys take their defaults, and so does a channel outside 1..16 in
 // the file's 0-based numbering, which would index past the channel table.
 StaticSettings LoadStaticSettings(const std::string& configPath);
-// Throws UserError "Unable to write to <path>".
+// Throws UserError "Не удалось записать файл <path>".
 void SaveStaticSettings(const std::string& configPath, const StaticSettings& settings);
 
 }  // namespace tornel

@@ -438,11 +438,11 @@ std::string RtfReader::ToHtml(std::string_view rtf) { return Parser(rtf).Parse()
 
 std::string RtfReader::LoadFileAsHtml(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw UserError("Cannot open file " + path);
+  if (std::filesystem::is_directory(path, ec)) throw UserError("Не удалось открыть файл " + path);
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw UserError("Cannot open file " + path);
+  if (!in) throw UserError("Не удалось открыть файл " + path);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw UserError("Cannot open file " + path);
+  if (in.bad()) throw UserError("Не удалось прочитать файл " + path);
   return ToHtml(bytes);
 }
 

@@ -18,7 +18,7 @@ public:
   // UTF-8 HTML of the whole document (a <p> per paragraph).
   static std::string ToHtml(std::string_view rtf);
 
-  // Reads the file and converts it; throws UserError "Cannot open file <path>"
+  // Reads the file and converts it; throws UserError "Не удалось открыть файл <path>"
   // when the file cannot be read.
   static std::string LoadFileAsHtml(const std::string& path);
 };

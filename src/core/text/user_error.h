@@ -12,4 +12,10 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// A message about one file: its text, then the path on a line of its own, so
+// that with several files the user knows which one is meant.
+inline std::string FileMessage(const std::string& text, const std::string& path) {
+  return text + "\n" + path;
+}
+
 }  // namespace tornel

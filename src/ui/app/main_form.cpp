@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QStatusBar>
 #include <QTimer>
@@ -396,10 +397,21 @@ void TMainForm::ACalibrZeroExecute() {
     }
     calibrating_ = false;
   }
-  if (failure) ErrorBox::Guard(this, [&] { std::rethrow_exception(failure); });
+  if (failure) {
+    ErrorBox::Guard(this, [&] { std::rethrow_exception(failure); });
+    return;
+  }
+  // Sixteen seconds of a still window deserve a word that it worked.
+  ErrorBox::ShowPlain(this, QStringLiteral("Смещения нуля каналов АЦП найдены и записаны"));
 }
 
 void TMainForm::AResetZeroExecute() {
+  // A calibration takes a quiet bench and sixteen seconds to redo.
+  const auto answer =
+      QMessageBox::question(this, QCoreApplication::applicationName(),
+                            QStringLiteral("Сбросить смещения нуля всех каналов АЦП?"),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  if (answer != QMessageBox::Yes) return;
   ErrorBox::Guard(this, [this] { tornel::ResetZero(channels_); });
 }
 

@@ -75,7 +75,7 @@ public:
 
   // The description-window step: shows the description text `fileName`
   // ("PerehDoc.rtf") found in the text folders; true when the user pressed
-  // "Продолжить". A missing file shows "Cannot open file <path>" and gives
+  // "Продолжить". A missing file shows "Не удалось открыть файл <path>" and gives
   // false.
   bool ShowDescription(const QString& fileName);
   // The path a description text is read from: the first text folder that has

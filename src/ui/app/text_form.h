@@ -17,7 +17,7 @@ public:
   explicit TTextForm(QWidget* parent = nullptr);
 
   // Loads an RTF file into the text box; throws UserError
-  // "Cannot open file <path>" when it cannot be read.
+  // "Не удалось открыть файл <path>" when it cannot be read.
   void LoadFile(const QString& path);
   QTextEdit* RichEdit() const { return richEdit_; }
   QPushButton* OkButton() const { return okButton_; }

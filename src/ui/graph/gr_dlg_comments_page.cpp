@@ -2,7 +2,6 @@
 
 #include <QDateEdit>
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -23,7 +22,8 @@ GrDlgCommentsPage::GrDlgCommentsPage(QWidget* parent) : QWidget(parent) {
   datePicker_ = new QDateEdit(this);
   datePicker_->setObjectName(QStringLiteral("DatePicker"));
   datePicker_->setCalendarPopup(true);
-  datePicker_->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+  // The Russian numeric form whatever the system's locale ("08.12.2026").
+  datePicker_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   timePicker_ = new QTimeEdit(this);
   timePicker_->setObjectName(QStringLiteral("TimePicker"));
   timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));

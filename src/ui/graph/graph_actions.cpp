@@ -18,6 +18,8 @@ GraphActions::GraphActions(QObject* owner)
       ASave(Make(owner, "ASave", QStringLiteral("&Сохранить"))),
       ASaveAs(Make(owner, "ASaveAs", QStringLiteral("Сохранить  &как..."))),
       ATable(Make(owner, "ATable", QStringLiteral("Таблица"))),
+      AAutoScale(Make(owner, "AAutoScale", QStringLiteral("Автомасштаб"))),
+      AWholeGraph(Make(owner, "AWholeGraph", QStringLiteral("Весь график"))),
       AHanning(Make(owner, "AHanning", QStringLiteral("Фильтр Хеннинга"))),
       ASrKwad(Make(owner, "ASrKwad", QStringLiteral("Среднее квадратичное"))),
       AVipr(Make(owner, "AVipr", QStringLiteral("Модуль сигнала"))),
@@ -45,7 +47,7 @@ QList<QAction*> GraphActions::FilterMenuOrder() const {
 }
 
 QList<QAction*> GraphActions::All() const {
-  return {AGrNast, ASave,        ASaveAs,  ATable,           AHanning,      ASrKwad,
-          AVipr,   AExpSmooth,   ASort,    AShowFiltered,    ASaveFiltered, APrint,
-          ACopy,   AExportImage, ACursors, ACopyCursorValues};
+  return {AGrNast,       ASave,   ASaveAs, ATable,       AAutoScale, AWholeGraph,
+          AHanning,      ASrKwad, AVipr,   AExpSmooth,   ASort,      AShowFiltered,
+          ASaveFiltered, APrint,  ACopy,   AExportImage, ACursors,   ACopyCursorValues};
 }

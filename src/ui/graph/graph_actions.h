@@ -15,6 +15,8 @@ public:
   QAction* ASave;
   QAction* ASaveAs;
   QAction* ATable;
+  QAction* AAutoScale;
+  QAction* AWholeGraph;
   QAction* AHanning;
   QAction* ASrKwad;
   QAction* AVipr;

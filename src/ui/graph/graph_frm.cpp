@@ -20,6 +20,7 @@
 #include <initializer_list>
 
 #include "core/graph/base_values_text.h"
+#include "core/graph/mouse_zoom.h"
 #include "core/records/dta_info.h"
 #include "core/text/number_text.h"
 #include "ui/canvas/file_path.h"
@@ -35,6 +36,7 @@
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
 #include "ui/graph/grid_frm.h"
+#include "ui/widgets/busy_scope.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
@@ -178,6 +180,8 @@ void TGraphFrm::BuildMenus() {
   popupFilters->setObjectName(QStringLiteral("PMGraphFilters"));
   filters(popupFilters);
   popup_->addSeparator();
+  popup_->addActions({a.AAutoScale, a.AWholeGraph});
+  popup_->addSeparator();
   popup_->addActions({a.ACopy, a.AExportImage});
   popup_->addSeparator();
   popup_->addActions({a.ACursors, a.ACopyCursorValues});
@@ -203,6 +207,8 @@ void TGraphFrm::BuildMenus() {
   graphMenu_->setObjectName(QStringLiteral("GraphMenu"));
   graphMenu_->addActions({a.AGrNast, a.ATable});
   graphMenu_->addSeparator();
+  graphMenu_->addActions({a.AAutoScale, a.AWholeGraph});
+  graphMenu_->addSeparator();
   graphMenu_->addActions({a.ACopy, a.AExportImage});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.ACursors, a.ACopyCursorValues});
@@ -216,6 +222,10 @@ void TGraphFrm::ConnectActions() {
   connect(a.ASave, &QAction::triggered, this, &TGraphFrm::ASaveExecute);
   connect(a.ASaveAs, &QAction::triggered, this, &TGraphFrm::ASaveAsExecute);
   connect(a.ATable, &QAction::triggered, this, &TGraphFrm::ATableExecute);
+  connect(a.AAutoScale, &QAction::triggered, this,
+          [this] { ApplyRangeCommand(tornel::AutoScaleY); });
+  connect(a.AWholeGraph, &QAction::triggered, this,
+          [this] { ApplyRangeCommand(tornel::ShowWholeGraph); });
   connect(a.APrint, &QAction::triggered, this, &TGraphFrm::APrintExecute);
   connect(a.ACopy, &QAction::triggered, this, &TGraphFrm::ACopyExecute);
   connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
@@ -243,6 +253,15 @@ void TGraphFrm::SaveDataFile(const QString& path) {
   record_.SaveDta(FilePath(path));
   DataFileName = path;
   UpdateTitle();
+}
+
+void TGraphFrm::ApplyRangeCommand(bool (*command)(tornel::TGraphRecord&)) {
+  bool changed = false;
+  ErrorBox::Guard(this, [&] {
+    BusyScope busy;  // the autorange reads the whole sample file
+    changed = command(record_);
+  });
+  if (changed) RefreshPicture();
 }
 
 void TGraphFrm::UpdateTitle() {
@@ -339,10 +358,11 @@ void TGraphFrm::ACopyExecute() {
 void TGraphFrm::AExportImageExecute() {
   QString start = StartFolder();
   if (!DataFileName.isEmpty()) start += "/" + QFileInfo(DataFileName).completeBaseName() + ".png";
-  const QString path = AskImageFileName(this, start);
+  QSize imageSize = size();
+  const QString path = AskImageFileName(this, start, imageSize);
   if (path.isEmpty()) return;
   tornel::RecordPicture picture;
-  picture.size = size();
+  picture.size = imageSize;
   picture.font = paintBox_->font();
   picture.baseText = base_->toPlainText();
   picture.baseFont = base_->font();

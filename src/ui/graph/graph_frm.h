@@ -97,6 +97,8 @@ private:
   void BuildLayout();
   void BuildMenus();
   void ConnectActions();
+  // A command that sets the plot's ranges, with the hourglass.
+  void ApplyRangeCommand(bool (*command)(tornel::TGraphRecord&));
   void UpdateTitle();
   void UpdateBaseValues();
   void UpdateCursorPanel();

@@ -182,7 +182,7 @@ TEST_F(ChannelTableTest, AReadOnlyConfigurationRaisesTheErrorWithThePath) {
     table.SaveConfig();
     FAIL() << "no error";
   } catch (const UserError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + table.ConfigPath);
+    EXPECT_EQ(std::string(e.what()), "Не удалось записать файл " + table.ConfigPath);
   }
   EXPECT_EQ(ReadBytes(table.ConfigPath), "[Offset]\r\n");
 }

@@ -134,7 +134,7 @@ TEST_F(ProfileFileTest, AReadOnlyFileRaisesTheErrorWithThePathAndStaysAsItWas) {
     ini.WriteInteger("s", "k", 2);
     FAIL() << "no error";
   } catch (const UserError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    EXPECT_EQ(std::string(e.what()), "Не удалось записать файл " + path);
   }
   EXPECT_EQ(ReadBytes(path), "[s]\nk=1\n");
 }

@@ -54,6 +54,31 @@ TEST(TableColumns, TimesOfAOneSecondRecordOf1001Frames) {
   EXPECT_EQ(t.RowText(1000, '.'), "1.000");
 }
 
+TEST(TableColumns, TimesKeepDecimalsUntilConsecutiveRowsDiffer) {
+  struct Case {
+    double duration;
+    double frames;
+    int64_t row;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1.0, 10001, 1, "0.0001"},      // 10 kHz: step 0.0001
+      {1.0, 10001, 10000, "1.0000"},  //
+      {0.1, 401, 1, "0.0003"},        // step 0.00025, rows 0.0003, 0.0005
+      {0.1, 401, 2, "0.0005"},        //
+      {0.001, 1001, 7, "0.000007"},   // step 1 µs
+      {10.0, 11, 3, "3.000"},         // never fewer than three
+      {1e-12, 3, 1, "0.000000000"},   // nine at most
+  };
+  for (const Case& c : cases) {
+    TGraphRecord r = ThreeChannels();
+    r.Duration = c.duration;
+    r.FrameCount = c.frames;
+    EXPECT_EQ(TableColumns(r, {0b10, 0}).RowText(c.row, '.'), c.text)
+        << c.duration << " s, " << c.frames << " frames";
+  }
+}
+
 TEST(TableColumns, AStaticRecordNumbersItsPoints) {
   TGraphRecord r = ThreeChannels();
   r.IsStatic = true;

@@ -53,11 +53,11 @@ TEST_F(CompareFile, OtherRecordedChannelsAreAMismatch) {
   Layout layout;
   std::string bytes = HandFile(&layout).Str();
   WriteBytes(dir_.File("c.dta"), bytes);
-  EXPECT_EQ(ErrorOf(dir_.File("c.dta"), {0b11, 0b0}), "Несоответствие");
-  EXPECT_EQ(ErrorOf(dir_.File("c.dta"), {0b111, 0b1}), "Несоответствие");
+  EXPECT_EQ(ErrorOf(dir_.File("c.dta"), {0b11, 0b0}), "Несоответствие\n" + dir_.File("c.dta"));
+  EXPECT_EQ(ErrorOf(dir_.File("c.dta"), {0b111, 0b1}), "Несоответствие\n" + dir_.File("c.dta"));
   bytes[layout.masks + 2] = '\x03';  // the file's DAC mask
   WriteBytes(dir_.File("d.dta"), bytes);
-  EXPECT_EQ(ErrorOf(dir_.File("d.dta"), {0b11, 0b1}), "Несоответствие");
+  EXPECT_EQ(ErrorOf(dir_.File("d.dta"), {0b11, 0b1}), "Несоответствие\n" + dir_.File("d.dta"));
   EXPECT_EQ(ErrorOf(dir_.File("d.dta"), {0b11, 0b11}), "");
   // Show masks do not matter.
   bytes[layout.masks + 4] = '\0';
@@ -68,10 +68,11 @@ TEST_F(CompareFile, OtherRecordedChannelsAreAMismatch) {
 
 TEST_F(CompareFile, SignatureDamageAndMissingFileAreReported) {
   WriteBytes(dir_.File("other.dta"), "not a data file at all, really");
-  EXPECT_EQ(ErrorOf(dir_.File("other.dta"), {0b11, 0b1}), "Файл создан другой программой");
+  EXPECT_EQ(ErrorOf(dir_.File("other.dta"), {0b11, 0b1}),
+            "Файл создан другой программой\n" + dir_.File("other.dta"));
   std::string cut = HandFile().Str().substr(0, 26);  // inside the first name
   WriteBytes(dir_.File("cut.dta"), cut);
-  EXPECT_EQ(ErrorOf(dir_.File("cut.dta"), {0b11, 0b1}), "Файл повреждён");
+  EXPECT_EQ(ErrorOf(dir_.File("cut.dta"), {0b11, 0b1}), "Файл повреждён\n" + dir_.File("cut.dta"));
   EXPECT_EQ(ErrorOf(dir_.File("none.dta"), {0b11, 0b1}),
             "Не удалось открыть файл " + dir_.File("none.dta"));
   EXPECT_TRUE(TmpEmpty());

@@ -168,7 +168,9 @@ TEST_F(DtaFile, WrongSignatureIsRefused) {
   for (const auto& bytes : cases) {
     WriteBytes(dir_.File("x.dta"), bytes);
     TGraphRecord r;
-    EXPECT_EQ(ErrorOfLoad(r, dir_.File("x.dta")), "Файл создан другой программой") << bytes;
+    EXPECT_EQ(ErrorOfLoad(r, dir_.File("x.dta")),
+              "Файл создан другой программой\n" + dir_.File("x.dta"))
+        << bytes;
     EXPECT_TRUE(r.OrigFile.empty());
   }
   EXPECT_EQ(TempFiles(), 0u);
@@ -189,9 +191,9 @@ TEST_F(DtaFile, FileCutAnywhereInTheHeaderLoadsOrIsDamagedNeverMore) {
     TGraphRecord r;
     const std::string error = ErrorOfLoad(r, path);
     if (length < 20) {
-      EXPECT_EQ(error, "Файл создан другой программой") << length;
+      EXPECT_EQ(error, "Файл создан другой программой\n" + path) << length;
     } else if (full.CutInsideText(length)) {
-      EXPECT_EQ(error, "Файл повреждён") << length;
+      EXPECT_EQ(error, "Файл повреждён\n" + path) << length;
       EXPECT_EQ(r.ChanName[0], "Ica") << "unchanged on error";
     } else {
       ASSERT_EQ(error, "") << length;
@@ -232,7 +234,7 @@ TEST_F(DtaFile, NegativeLengthOrCountIsADamagedFile) {
   for (const DtaBytes* b : {&negName, &negCount, &pastEnd}) {
     WriteBytes(dir_.File("bad.dta"), b->Str());
     TGraphRecord r;
-    EXPECT_EQ(ErrorOfLoad(r, dir_.File("bad.dta")), "Файл повреждён");
+    EXPECT_EQ(ErrorOfLoad(r, dir_.File("bad.dta")), "Файл повреждён\n" + dir_.File("bad.dta"));
     EXPECT_TRUE(r.OrigFile.empty());
     EXPECT_EQ(r.ChanName[0], "Ica");
   }

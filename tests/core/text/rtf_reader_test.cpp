@@ -141,7 +141,7 @@ TEST(RtfReader, MissingOrUnreadableFileNamesThePath) {
       RtfReader::LoadFileAsHtml(path);
       ADD_FAILURE() << "no error for " << path;
     } catch (const UserError& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+      EXPECT_EQ(std::string(e.what()), "Не удалось открыть файл " + path);
     }
   }
 }

@@ -175,7 +175,7 @@ TEST_F(TransientFlowTest, DefaultsThatCannotBeSavedDoNotCostTheRecording) {
     AnswerMessage(message);
     Press(dialog, "OkButton");
   });
-  EXPECT_EQ(message, QString::fromStdString("Unable to write to " + dir.File("Tornel.ini")));
+  EXPECT_EQ(message, QString::fromStdString("Не удалось записать файл " + dir.File("Tornel.ini")));
   ASSERT_EQ(Children().size(), 1);
   EXPECT_EQ(qobject_cast<TGraphFrm*>(Children().back()->widget())->Record().FrameCount, 10.0);
 }

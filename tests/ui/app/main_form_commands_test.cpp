@@ -78,9 +78,8 @@ TEST_F(MainFormTest, MissingDescriptionShowsThePathAndStops) {
   });
   device.ClearWrites();
   EXPECT_FALSE(f.ShowDescription("PerehDoc.rtf"));
-  EXPECT_EQ(
-      messages,
-      QStringList({QString::fromStdString("Cannot open file " + TextFolder() + "/PerehDoc.rtf")}));
+  EXPECT_EQ(messages, QStringList({QString::fromStdString("Не удалось открыть файл " +
+                                                          TextFolder() + "/PerehDoc.rtf")}));
   EXPECT_TRUE(device.Writes().empty());  // no description window was shown
 }
 
@@ -121,8 +120,20 @@ TEST_F(MainFormTest, CalibrationWritesOffsetsAndShowsItsProgress) {
     }
   });
 
+  QStringList messages;
+  auto answerWith = [&](QMessageBox::StandardButton button) {
+    return [&messages, button](QWidget* w) {
+      messages.append(MessageText(w));
+      auto* box = qobject_cast<QMessageBox*>(w);
+      ASSERT_NE(box, nullptr);
+      box->button(button)->click();
+    };
+  };
+  ModalAnswers answers;
+  answers.Then(answerWith(QMessageBox::Ok));
   f.Action("ACalibrZero")->trigger();
 
+  EXPECT_EQ(messages, QStringList({"Смещения нуля каналов АЦП найдены и записаны"}));
   EXPECT_TRUE(progressLooksRight);
   EXPECT_EQ(positionsSeen, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], -12) << ch;
@@ -136,7 +147,16 @@ TEST_F(MainFormTest, CalibrationWritesOffsetsAndShowsItsProgress) {
     EXPECT_FALSE(qobject_cast<TProgressDlg*>(w) && w->isVisible()) << "progress left open";
   }
 
+  // "Нет" keeps the calibration, in memory and in the file.
+  answers.Then(answerWith(QMessageBox::No));
   f.Action("AResetZero")->trigger();
+  EXPECT_EQ(messages.last(), "Сбросить смещения нуля всех каналов АЦП?");
+  EXPECT_EQ(f.Channels().Offset[0], -12);
+  EXPECT_EQ(ReadConfig(), saved);
+
+  answers.Then(answerWith(QMessageBox::Yes));
+  f.Action("AResetZero")->trigger();
+  EXPECT_EQ(answers.Unexpected(), 0);
   for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(f.Channels().Offset[ch], 0) << ch;
   saved = ReadConfig();
   for (int n = 1; n <= 16; ++n) {
@@ -156,8 +176,9 @@ TEST_F(MainFormTest, CalibrationThatCannotSaveSaysSoAndKeepsTheOffsets) {
     Dismiss(w);
   });
   f.ACalibrZeroExecute();
-  EXPECT_EQ(messages,
-            QStringList({QString::fromStdString("Unable to write to " + dir.File("Tornel.ini"))}));
+  EXPECT_EQ(
+      messages,
+      QStringList({QString::fromStdString("Не удалось записать файл " + dir.File("Tornel.ini"))}));
   EXPECT_EQ(f.Channels().Offset[0], 7);
   EXPECT_EQ(f.Channels().Offset[15], 7);
 }

@@ -57,7 +57,7 @@ TEST(TextForm, MissingFileNamesItsPath) {
     form.LoadFile("/nonexistent/Text/PerehDoc.rtf");
     ADD_FAILURE() << "no error";
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/Text/PerehDoc.rtf");
+    EXPECT_STREQ(e.what(), "Не удалось открыть файл /nonexistent/Text/PerehDoc.rtf");
   }
 }
 

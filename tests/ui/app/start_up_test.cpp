@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <filesystem>
 
 #include "core/device/device.h"
@@ -9,6 +13,7 @@
 #include "ui/app/app_paths.h"
 #include "ui/app/app_runtime.h"
 #include "ui/app/command_line.h"
+#include "ui/app/qt_translations.h"
 
 namespace {
 
@@ -153,6 +158,17 @@ TEST(AppRuntime, AnUnknownConfiguredDeviceIsWarnedAboutOnce) {
              "\xC4\xF0\xE0\xE9\xE2\xE5\xF0=xyz\r\n");
   AppRuntime runtime(AppPaths(Q(dir.Path().string()), Q(dir.File("user"))), std::nullopt);
   EXPECT_EQ(runtime.Warning().count(QStringLiteral("Неизвестный драйвер устройства \"xyz\"")), 1);
+}
+
+TEST(QtTranslations, StandardButtonsReadRussianAndAMissingFileIsNoFailure) {
+  TempDir empty;
+  EXPECT_FALSE(QtTranslations::Install(*qApp, Q(empty.Path().string())));
+  ASSERT_TRUE(QtTranslations::Install(*qApp));
+  QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "&Да");
+  EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Нет");
+  // Other tests of this program compare Qt's English texts.
+  qDeleteAll(qApp->findChildren<QTranslator*>());
 }
 
 }  // namespace

@@ -419,16 +419,16 @@ TEST_F(GrDlgCompareTest, AFileOfOtherChannelsIsRefusedAndTheSlotStaysEmpty) {
     ShowPage(w, 5);
     EXPECT_FALSE(Box(w, "CBFile1")->isEnabled());
     EXPECT_FALSE(EditOf(w, "EFile1")->isEnabled());
-    ChooseFile(w, 1, mismatched, [](QMessageBox* box) {
+    ChooseFile(w, 1, mismatched, [this](QMessageBox* box) {
       ASSERT_NE(box, nullptr);
-      EXPECT_EQ(box->text(), "Несоответствие");
+      EXPECT_EQ(box->text(), QString::fromStdString("Несоответствие\n" + mismatched));
       box->accept();
     });
     EXPECT_TRUE(w->isVisible()) << "the dialog stays open";
     EXPECT_EQ(EditOf(w, "EFile1")->text(), "");
     EXPECT_FALSE(Box(w, "CBFile1")->isEnabled());
-    ChooseFile(w, 2, foreign, [](QMessageBox* box) {
-      EXPECT_EQ(box->text(), "Файл создан другой программой");
+    ChooseFile(w, 2, foreign, [this](QMessageBox* box) {
+      EXPECT_EQ(box->text(), QString::fromStdString("Файл создан другой программой\n" + foreign));
       box->accept();
     });
     EXPECT_EQ(EditOf(w, "EFile2")->text(), "");

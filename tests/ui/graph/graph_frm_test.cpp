@@ -65,8 +65,9 @@ TEST_F(GraphFrmTest, ShowsItsPartsWithTheirNamesAndSizes) {
 TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   auto window = NewWindow();
   EXPECT_EQ(Captions(window->PMGraph()),
-            (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Скопировать в буфер",
-                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
+            (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Автомасштаб", "Весь график", "-",
+                         "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
+                         "Скопировать значения"}));
   const QStringList filters{"Фильтр Хеннинга",
                             "Экспон. сглаживание",
                             "Среднее квадратичное",
@@ -83,8 +84,9 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   EXPECT_EQ(Captions(menus[1]), filters);
   EXPECT_EQ(Captions(window->PMGraph()->actions()[2]->menu()), filters);
   EXPECT_EQ(Captions(menus[2]),
-            (QStringList{"Настройка", "Таблица", "-", "Скопировать в буфер",
-                         "Экспорт изображения...", "-", "Курсоры", "Скопировать значения"}));
+            (QStringList{"Настройка", "Таблица", "-", "Автомасштаб", "Весь график", "-",
+                         "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
+                         "Скопировать значения"}));
   EXPECT_EQ(window->Actions().ASaveAs->text(), "Сохранить  &как...");
   EXPECT_EQ(window->Actions().ASave->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(window->findChild<QMenu*>("PMBase")->actions()[0]->text(), "Шрифт");
@@ -322,7 +324,7 @@ TEST_F(GraphOpenTest, AFileOfAnotherProgramClosesTheNewWindowAndSaysSo) {
   user.Then(Press(QMessageBox::Ok, &message));
   form.OpenFile(QString::fromStdString(bad));
   Settle();
-  EXPECT_EQ(message, "Файл создан другой программой");
+  EXPECT_EQ(message, QString::fromStdString("Файл создан другой программой\n" + bad));
   EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
   int temporaries = 0;
   for (const auto& entry : fs::directory_iterator(dir.Path())) {

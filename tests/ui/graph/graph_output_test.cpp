@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -134,6 +135,16 @@ TEST_F(GraphOutputTest, ExportWritesTheChosenImageKind) {
   const QImage written(png + ".png");
   ASSERT_FALSE(written.isNull());
   EXPECT_EQ(written.size(), window->size());
+
+  // A narrow window need not give a narrow picture.
+  user.Then([png](QWidget* w) {
+    auto* sizes = w->findChild<QComboBox*>("ImageSize");
+    ASSERT_NE(sizes, nullptr);
+    sizes->setCurrentIndex(sizes->findText("1024×768"));
+    ChooseFile(png + "-wide.png")(w);
+  });
+  window->Actions().AExportImage->trigger();
+  EXPECT_EQ(QImage(png + "-wide.png").size(), QSize(1024, 768));
 
   const QString svg = QString::fromStdString(dir.File("plot.svg"));
   user.Then(ChooseFile(svg));
