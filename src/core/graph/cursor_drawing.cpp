@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/graph/cursor_geometry.h"
+#include "core/graph/cursor_readout.h"
 #include "core/graph/zoom_band.h"
 #include "core/plot/pen_restorer.h"
 #include "core/plot/plot_legend.h"
@@ -16,7 +17,7 @@ constexpr Color kActiveColor = 0x0000FF;  // red
 constexpr Color kOtherColor = 0xFF0000;   // blue
 constexpr Color kPrinterColor = 0;
 
-using Row = std::vector<std::string_view>;
+using Row = std::vector<std::string>;
 
 std::vector<Row> Cells(std::string_view text) {
   std::vector<Row> rows;
@@ -27,7 +28,7 @@ std::vector<Row> Cells(std::string_view text) {
     Row row;
     for (;;) {
       const std::size_t tab = line.find('\t');
-      row.push_back(line.substr(0, tab));
+      row.emplace_back(line.substr(0, tab));
       if (tab == std::string_view::npos) break;
       line.remove_prefix(tab + 1);
     }
@@ -43,33 +44,9 @@ struct Table {
   TextSize extent;
 };
 
-// The readout's text turned for a narrow column: its first line (the
-// times, label after value) one pair per row, then the channel table with a
-// column per channel.
-std::vector<Row> PageRows(std::string_view text) {
-  const std::vector<Row> lines = Cells(text);
-  std::vector<Row> rows;
-  if (lines.empty()) return rows;
-  for (std::size_t i = 0; i < lines[0].size(); i += 2) {
-    Row pair{lines[0][i]};
-    if (i + 1 < lines[0].size()) pair.push_back(lines[0][i + 1]);
-    rows.push_back(std::move(pair));
-  }
-  std::size_t columns = 0;
-  for (std::size_t l = 1; l < lines.size(); ++l) columns = std::max(columns, lines[l].size());
-  for (std::size_t c = 0; c < columns; ++c) {
-    Row row;
-    for (std::size_t l = 1; l < lines.size(); ++l) {
-      row.push_back(c < lines[l].size() ? lines[l][c] : std::string_view());
-    }
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
 Table Lay(Canvas& canvas, std::string_view text) {
   Table t;
-  t.rows = PageRows(text);
+  t.rows = Cells(TurnedCursorReadoutText(text));
   const TextSize gap = canvas.TextExtent("  ");
   t.rowHeight = std::max(canvas.TextExtent("1").cy, 1);
   std::vector<int> widths;

@@ -221,4 +221,37 @@ std::string CursorReadoutText(const TGraphRecord& record, const CursorReadout& r
   return text;
 }
 
+std::string TurnedCursorReadoutText(std::string_view text) {
+  std::vector<std::vector<std::string_view>> lines;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    std::vector<std::string_view>& cells = lines.emplace_back();
+    for (;;) {
+      const std::size_t tab = line.find('\t');
+      cells.push_back(line.substr(0, tab));
+      if (tab == std::string_view::npos) break;
+      line.remove_prefix(tab + 1);
+    }
+  }
+  std::string turned;
+  if (lines.empty()) return turned;
+  for (std::size_t i = 0; i < lines[0].size(); i += 2) {
+    turned += lines[0][i];
+    if (i + 1 < lines[0].size()) (turned += '\t') += lines[0][i + 1];
+    turned += '\n';
+  }
+  std::size_t columns = 0;
+  for (std::size_t l = 1; l < lines.size(); ++l) columns = std::max(columns, lines[l].size());
+  for (std::size_t c = 0; c < columns; ++c) {
+    for (std::size_t l = 1; l < lines.size(); ++l) {
+      if (l > 1) turned += '\t';
+      if (c < lines[l].size()) turned += lines[l][c];
+    }
+    turned += '\n';
+  }
+  return turned;
+}
+
 }  // namespace tornel

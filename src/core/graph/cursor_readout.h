@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/records/graph_record.h"
@@ -41,5 +42,10 @@ CursorReadout MeasureCursors(const TGraphRecord& record, int64_t frame1, int64_t
 // writes every digit (for pasting), otherwise that many.
 std::string CursorReadoutText(const TGraphRecord& record, const CursorReadout& readout,
                               char separator, int decimals = -1);
+
+// CursorReadoutText turned for a narrow column beside the plot: the times
+// one to a row (label, value), then a row per quantity and a column per
+// channel. Cells stay tab-separated.
+std::string TurnedCursorReadoutText(std::string_view text);
 
 }  // namespace tornel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <string>
 
 #include "core/graph/cursor_readout.h"
 
@@ -21,8 +22,12 @@ public:
   const tornel::CursorReadout& Readout() const { return readout_; }
   // Every digit, tab-separated, with the locale's decimal sign.
   QString CopyText() const;
+  // The shown figures before they are turned, as pages and pictures lay
+  // them out themselves.
+  const std::string& ShownText() const { return shown_; }
 
 private:
   const tornel::TGraphRecord& record_;
   tornel::CursorReadout readout_;
+  std::string shown_;
 };

@@ -333,7 +333,7 @@ GraphPagePrinter TGraphFrm::PagePrinter() const {
   page.captionFont = caption_->font();
   if (paintBox_->CursorsShown()) {
     page.cursors = paintBox_->Cursors();
-    page.cursorReadout = cursorPanel_->toPlainText();
+    page.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
   return page;
 }
@@ -370,7 +370,7 @@ void TGraphFrm::AExportImageExecute() {
   picture.captionFont = caption_->font();
   if (paintBox_->CursorsShown()) {
     picture.cursors = paintBox_->Cursors();
-    picture.cursorReadout = cursorPanel_->toPlainText();
+    picture.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
   ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
 }

@@ -210,5 +210,25 @@ TEST(CursorReadoutText, TabSeparatedWithTheGivenDecimalSign) {
             "Ia\tА\t0\t3\t3\t0\t3\t1,33333333333333\t1,82574185835055\n");
 }
 
+TEST(TurnedCursorReadoutText, TimesOneToARowThenAColumnPerChannel) {
+  const struct {
+    const char* text;
+    const char* turned;
+  } cases[] = {
+      {"", ""},
+      {"N₁\t1\tN₂\t3\tΔN\t2\n"
+       "Канал\tЕд.\tt₁\tt₂\n"
+       "Ia\tА\t5\t6\n"
+       "W\tрад/с\t7\t8\n",
+       "N₁\t1\nN₂\t3\nΔN\t2\n"
+       "Канал\tIa\tW\nЕд.\tА\tрад/с\nt₁\t5\t7\nt₂\t6\t8\n"},
+      // No channel shown: the header row alone stands as a column.
+      {"t₁, c\t0\tt₂, c\t1\nКанал\tЕд.\n", "t₁, c\t0\nt₂, c\t1\nКанал\nЕд.\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TurnedCursorReadoutText(c.text), c.turned) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace tornel
