@@ -19,24 +19,6 @@ constexpr Color kPrinterColor = 0;
 
 using Row = std::vector<std::string>;
 
-std::vector<Row> Cells(std::string_view text) {
-  std::vector<Row> rows;
-  while (!text.empty()) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    Row row;
-    for (;;) {
-      const std::size_t tab = line.find('\t');
-      row.emplace_back(line.substr(0, tab));
-      if (tab == std::string_view::npos) break;
-      line.remove_prefix(tab + 1);
-    }
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
 struct Table {
   std::vector<Row> rows;
   std::vector<int> columnLefts;  // from the area's left edge
@@ -46,7 +28,7 @@ struct Table {
 
 Table Lay(Canvas& canvas, std::string_view text) {
   Table t;
-  t.rows = Cells(TurnedCursorReadoutText(text));
+  t.rows = ReadoutCells(TurnedCursorReadoutText(text));
   const TextSize gap = canvas.TextExtent("  ");
   t.rowHeight = std::max(canvas.TextExtent("1").cy, 1);
   std::vector<int> widths;

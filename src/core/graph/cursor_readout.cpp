@@ -221,20 +221,25 @@ std::string CursorReadoutText(const TGraphRecord& record, const CursorReadout& r
   return text;
 }
 
-std::string TurnedCursorReadoutText(std::string_view text) {
-  std::vector<std::vector<std::string_view>> lines;
+std::vector<std::vector<std::string>> ReadoutCells(std::string_view text) {
+  std::vector<std::vector<std::string>> lines;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     std::string_view line = text.substr(0, end);
     text.remove_prefix(std::min(end + 1, text.size()));
-    std::vector<std::string_view>& cells = lines.emplace_back();
+    std::vector<std::string>& cells = lines.emplace_back();
     for (;;) {
       const std::size_t tab = line.find('\t');
-      cells.push_back(line.substr(0, tab));
+      cells.emplace_back(line.substr(0, tab));
       if (tab == std::string_view::npos) break;
       line.remove_prefix(tab + 1);
     }
   }
+  return lines;
+}
+
+std::string TurnedCursorReadoutText(std::string_view text) {
+  const std::vector<std::vector<std::string>> lines = ReadoutCells(text);
   std::string turned;
   if (lines.empty()) return turned;
   for (std::size_t i = 0; i < lines[0].size(); i += 2) {

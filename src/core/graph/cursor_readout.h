@@ -43,6 +43,9 @@ CursorReadout MeasureCursors(const TGraphRecord& record, int64_t frame1, int64_t
 std::string CursorReadoutText(const TGraphRecord& record, const CursorReadout& readout,
                               char separator, int decimals = -1);
 
+// The lines of a readout text, each split at its tabs.
+std::vector<std::vector<std::string>> ReadoutCells(std::string_view text);
+
 // CursorReadoutText turned for a narrow column beside the plot: the times
 // one to a row (label, value), then a row per quantity and a column per
 // channel. Cells stay tab-separated.
