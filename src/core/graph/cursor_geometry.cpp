@@ -1,7 +1,6 @@
 #include "core/graph/cursor_geometry.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <vector>
 
@@ -15,37 +14,23 @@ namespace {
 
 constexpr int64_t kChunkFrames = 4096;
 
-int Channels(const TGraphRecord& record) {
-  return std::popcount(record.AcpMask) + std::popcount(record.CapMask);
-}
-
 double Factor(const TGraphRecord& record, int position) {
   const int slot = record.PositionToSlot(position);
   return slot < 0 ? NAN : record.Base[slot] / record.RealBase[slot];
 }
 
-// The dependency plot's x scale: column = (value - centre) * scale + xc.
-struct AbscissaScale {
-  double scale = 0, centre = 0, xc = 0;
-  bool ok = false;
-};
-
+// The dependency plot's x scale, inverted to find a cursor's value.
 AbscissaScale ScaleOf(const TGraphRecord& record, const PlotRect& rect,
                       const PlotMargins& margins) {
-  AbscissaScale s;
-  const double span = (record.XMax - record.XMin) * record.FullScale;
-  const int width = InnerPlotRect(rect, margins).Width();
-  s.scale = width / span;
-  s.centre = (record.XMin + record.XMax) * 0.5 * record.FullScale;
-  s.xc = rect.Left + (rect.Right - rect.Left + margins.Left - margins.Right) / 2;
-  s.ok = span != 0 && std::isfinite(s.scale) && std::isfinite(s.centre) && s.scale != 0;
+  AbscissaScale s = DependencyAbscissa(record, rect, margins);
+  s.ok = s.ok && s.scale != 0;
   return s;
 }
 
 template <typename Sample>
 std::optional<double> ValueAt(const TGraphRecord& record, int position, int64_t frame) {
   SampleFileReader<Sample> reader;
-  const int channels = Channels(record);
+  const int channels = record.FrameValues();
   if (!reader.Open(record.SampleFile, channels)) return std::nullopt;
   std::vector<Sample> values(static_cast<std::size_t>(channels));
   if (!reader.ReadFrame(frame, values)) return std::nullopt;
@@ -56,7 +41,7 @@ template <typename Sample>
 int64_t Nearest(const TGraphRecord& record, int position, double value,
                 const VisibleFrames& visible) {
   SampleFileReader<Sample> reader;
-  const int channels = Channels(record);
+  const int channels = record.FrameValues();
   if (!reader.Open(record.SampleFile, channels)) return -1;
   const double factor = Factor(record, position);
   const int64_t first = std::max<int64_t>(visible.first, 0);

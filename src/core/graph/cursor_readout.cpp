@@ -1,7 +1,6 @@
 #include "core/graph/cursor_readout.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -152,7 +151,7 @@ bool Measure(const TGraphRecord& record, int channels, int64_t lo, int64_t hi,
 CursorReadout MeasureCursors(const TGraphRecord& record, int64_t frame1, int64_t frame2) {
   CursorReadout out;
   out.isStatic = record.IsStatic;
-  const int channels = std::popcount(record.AcpMask) + std::popcount(record.CapMask);
+  const int channels = record.FrameValues();
   const auto frames = static_cast<int64_t>(record.FrameCount);
   if (channels == 0 || frames < 1) return out;
   frame1 = std::clamp<int64_t>(frame1, 0, frames - 1);

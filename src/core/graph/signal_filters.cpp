@@ -1,6 +1,5 @@
 #include "core/graph/signal_filters.h"
 
-#include <bit>
 #include <cmath>
 #include <string>
 
@@ -53,7 +52,7 @@ FilterOutcome ApplyMovingRms(TGraphRecord& record, uint16_t mask, int64_t window
 }
 
 int64_t MovingRmsWindow(const TGraphRecord& record, int32_t ms) {
-  const int width = std::popcount(record.AcpMask) + std::popcount(record.CapMask);
+  const int width = record.FrameValues();
   const auto file = FileHandle::TryOpenRead(record.OrigFile);
   const int64_t size = file ? file->Size() : -1;
   if (width == 0 || size < 0) return 0;

@@ -1,6 +1,5 @@
 #include "core/graph/table_columns.h"
 
-#include <bit>
 #include <cmath>
 
 #include "core/text/number_text.h"
@@ -31,7 +30,7 @@ int TimeDecimalsFor(double step) {
 TableColumns::TableColumns(const TGraphRecord& record, MaskPair selected)
     : recorded_(record.RecordedMask()),
       selected_(selected & record.RecordedMask()),
-      recChannelCount_(std::popcount(record.AcpMask) + std::popcount(record.CapMask)),
+      recChannelCount_(record.FrameValues()),
       format_(record.Samples),
       fullScale_(record.FullScale),
       isStatic_(record.IsStatic) {

@@ -131,11 +131,11 @@ void CurvePass<Sample>::Run(Canvas& canvas, const std::vector<Curve>& curves, bo
   if (againstTime) {
     xStep = static_cast<double>(g_.W) / static_cast<double>(n_);
   } else {
-    const double span = (record_.XMax - record_.XMin) * record_.FullScale;
-    xScale = g_.W / span;
-    xc = g_.rect.Left + (g_.rect.Right - g_.rect.Left + g_.margins.Left - g_.margins.Right) / 2;
-    xcv = (record_.XMin + record_.XMax) * 0.5 * record_.FullScale;
-    if (span == 0 || !std::isfinite(xScale) || !std::isfinite(xcv)) return;
+    const AbscissaScale abscissa = DependencyAbscissa(record_, g_.rect, g_.margins);
+    if (!abscissa.ok) return;
+    xScale = abscissa.scale;
+    xc = abscissa.xc;
+    xcv = abscissa.centre;
   }
 
   const int64_t total = reader_.FrameCount();

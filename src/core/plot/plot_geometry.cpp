@@ -1,6 +1,7 @@
 #include "core/plot/plot_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/plot/safe_coord.h"
 
@@ -21,6 +22,18 @@ int32_t PlotGeometry::DivisionY(int i) const {
 int32_t PlotGeometry::MidDivisionX(int i) const { return ToCoord(x0 + (i + 0.5) * W / divX); }
 
 int32_t PlotGeometry::MidDivisionY(int i) const { return ToCoord(y0 + (i + 0.5) * H / divY); }
+
+AbscissaScale DependencyAbscissa(const TGraphRecord& record, const PlotRect& rect,
+                                 const PlotMargins& margins) {
+  AbscissaScale s;
+  const double span = (record.XMax - record.XMin) * record.FullScale;
+  const int width = rect.Right - rect.Left - margins.Left - margins.Right;
+  s.scale = width / span;
+  s.xc = rect.Left + (rect.Right - rect.Left + margins.Left - margins.Right) / 2;
+  s.centre = (record.XMin + record.XMax) * 0.5 * record.FullScale;
+  s.ok = span != 0 && std::isfinite(s.scale) && std::isfinite(s.centre);
+  return s;
+}
 
 PlotGeometry MakePlotGeometry(const TGraphRecord& record, Canvas& canvas,
                               const PlotMargins& margins, const PlotRect& rect) {

@@ -42,6 +42,16 @@ struct PlotGeometry {
 PlotGeometry MakePlotGeometry(const TGraphRecord& record, Canvas& canvas,
                               const PlotMargins& margins, const PlotRect& rect);
 
+// Where a dependency (X-Y) plot puts an abscissa value v (codes times the
+// channel's factor): column = (v - centre) * scale + xc. `ok` is false for an
+// empty or non-finite X range, where nothing is drawn.
+struct AbscissaScale {
+  double scale = 0, centre = 0, xc = 0;
+  bool ok = false;
+};
+AbscissaScale DependencyAbscissa(const TGraphRecord& record, const PlotRect& rect,
+                                 const PlotMargins& margins);
+
 // Divisions outside 1..kMaxDivisions (a record changed in memory) are held
 // to that range, so that no step divides by zero.
 int32_t ClampDivisions(int32_t divisions);

@@ -182,6 +182,8 @@ int TGraphRecord::PositionToSlot(int p) const {
   return bit < 0 ? -1 : kCapSlotBase + bit;
 }
 
+int TGraphRecord::FrameValues() const { return std::popcount(AcpMask) + std::popcount(CapMask); }
+
 int TGraphRecord::SlotToPosition(int slot) const {
   if (slot < 0 || slot >= kChannelSlots) return -1;
   const bool dac = slot >= kCapSlotBase;

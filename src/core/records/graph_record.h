@@ -125,6 +125,10 @@ public:
   // The recorded position of a slot, or -1 when the slot is not recorded.
   int SlotToPosition(int slot) const;
 
+  // Values in a frame of the sample file, from the masks alone (what
+  // RecChannelCount holds once RecountRecord has run).
+  int FrameValues() const;
+
   MaskPair RecordedMask() const { return {AcpMask, CapMask}; }
   MaskPair ShowMask() const { return {AcpShowMask, CapShowMask}; }
 

@@ -1,16 +1,11 @@
 #include "core/records/summary_cache.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "core/records/graph_record.h"
 
 namespace tornel {
 namespace {
-
-int ChannelsOf(const TGraphRecord& record) {
-  return std::popcount(record.AcpMask) + std::popcount(record.CapMask);
-}
 
 // The files the record's picture reads, the record's own first.
 std::vector<std::string> DrawnFiles(const TGraphRecord& record) {
@@ -72,7 +67,7 @@ void SummaryCache::Forget(const std::string& path) {
 }
 
 int64_t SummaryCache::PendingBytes(const TGraphRecord& record) const {
-  const int channels = ChannelsOf(record);
+  const int channels = record.FrameValues();
   if (channels == 0) return 0;
   int64_t bytes = 0;
   for (const std::string& path : DrawnFiles(record)) {
@@ -87,7 +82,7 @@ bool SummaryCache::Prepare(const TGraphRecord& record, const FrameProgress& prog
   std::erase_if(entries_, [&](const Entry& e) {
     return !NamedByRecord(record, e.path) || StampOf(e.path) != e.stamp;
   });
-  const int channels = ChannelsOf(record);
+  const int channels = record.FrameValues();
   if (channels == 0) return true;
   const int64_t frameBytes = static_cast<int64_t>(SampleBytes(record.Samples)) * channels;
   const int64_t totalFrames = PendingBytes(record) / frameBytes;
