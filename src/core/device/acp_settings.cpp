@@ -54,13 +54,14 @@ void AcpSettings::SetFiltered(int ch, bool on) {
   FilterMask = static_cast<int16_t>(on ? (mask | bit) : (mask & ~bit));
 }
 
+double AcpSettings::MeasureAcpChannel(int channel, bool rms, const MeasurementSetup& setup) const {
+  int16_t code = MeasureMeanCode(setup, static_cast<int16_t>(channel), AcpOffset[channel], rms);
+  return code / static_cast<double>(kFullScaleCode);
+}
+
 void AcpSettings::TakeReading(int ch, AcpSettingMode mode, const MeasurementSetup& setup) {
-  if (mode == AcpSettingMode::ByMaximum) {
-    AcpReading[ch] = 1.0;
-    return;
-  }
-  int16_t code = MeasureMeanCode(setup, static_cast<int16_t>(ch), AcpOffset[ch], Filtered(ch));
-  AcpReading[ch] = code / static_cast<double>(kFullScaleCode);
+  AcpReading[ch] =
+      mode == AcpSettingMode::ByMaximum ? 1.0 : MeasureAcpChannel(ch, Filtered(ch), setup);
 }
 
 AcpChannelFields AcpSettings::Fields(int ch) const {

@@ -53,9 +53,13 @@ public:
   bool Filtered(int ch) const;
   void SetFiltered(int ch, bool on);
 
-  // The reading that showing channel `ch` takes: one second of the channel
-  // at the scan priorities (RMS when it is filtered) in ByReading; 1.0,
-  // without reading anything, in ByMaximum.
+  // One second of ADC channel `channel` at the scan priorities, this copy's
+  // zero code added, as a fraction of full scale (code / 511): the mean, or
+  // the root mean square when `rms`.
+  double MeasureAcpChannel(int channel, bool rms, const MeasurementSetup& setup) const;
+  // The reading that showing channel `ch` takes: MeasureAcpChannel (RMS when
+  // the channel is filtered) in ByReading; 1.0, without reading anything, in
+  // ByMaximum.
   void TakeReading(int ch, AcpSettingMode mode, const MeasurementSetup& setup);
   AcpChannelFields Fields(int ch) const;
 

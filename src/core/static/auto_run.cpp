@@ -11,6 +11,7 @@ AutoRunCheck CheckAutoRun(const AutoRunRequest& r) {
   if (r.Points == 0 || r.TimeStep == 0 || r.End - r.Start == 0) return {};
   if (r.Points < 2) return {false, "Количество точек должно быть не меньше 2"};
   if (!(r.TimeStep >= 0.001)) return {false, "Шаг по времени должен быть не меньше 0,001 с"};
+  if (r.TimeStep > kMaxAutoTimeStep) return {false, "Шаг по времени должен быть не больше 60 с"};
   return {true, {}};
 }
 
@@ -23,8 +24,8 @@ AutoRun::AutoRun(const AutoRunRequest& r)
 std::optional<double> AutoRun::NextAfterPoint() {
   value_ += increment_;
   if (std::fabs(increment_ * 0.5) > std::fabs(end_ - value_)) value_ = end_;
-  if (stopRequested_) return std::nullopt;
-  if (value_ == end_) stopRequested_ = true;  // the end point is still to come
+  if (stopRequested_ || atEnd_) return std::nullopt;
+  atEnd_ = value_ == end_;  // the end point is still to come
   return value_;
 }
 

@@ -16,10 +16,14 @@ struct AutoRunRequest {
   double TimeStep = 0;
 };
 
+// The longest settling time a run accepts, s. Longer ones are nearly always
+// milliseconds typed as seconds, and would hold the bench at each point.
+inline constexpr double kMaxAutoTimeStep = 60;
+
 // Whether a request may start. A run without points, without a time step or
 // over an empty range is simply not started (no message); one point (no
-// increment) and a time step too short for the timer are refused with the
-// message the user sees.
+// increment) and a time step the timer cannot keep (below 0.001 s, above
+// kMaxAutoTimeStep) are refused with the message the user sees.
 struct AutoRunCheck {
   bool Starts = false;
   std::string Message;  // empty when nothing is to be said
@@ -38,7 +42,7 @@ public:
   // The settling timer's interval.
   int TimerIntervalMs() const { return intervalMs_; }
 
-  // "Стоп": the run ends after the point being waited for.
+  // "Стоп", or a point that could not be written: no further point.
   void RequestStop() { stopRequested_ = true; }
   bool StopRequested() const { return stopRequested_; }
 
@@ -52,6 +56,7 @@ private:
   double value_;
   int intervalMs_;
   bool stopRequested_ = false;
+  bool atEnd_ = false;  // the value handed out last was the end point
 };
 
 // A DAC's physical value as a track-bar position (a level in codes):

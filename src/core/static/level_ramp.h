@@ -9,6 +9,12 @@
 
 namespace tornel {
 
+// A pass of a ramp that comes later than this after the pass before was
+// held up (a window opened from `step`, a point measured meanwhile): only this
+// much of the gap moves the level, so the ramp goes on from the level last
+// sent instead of jumping toward the target in one write.
+inline constexpr uint32_t kMaxRampPassGapMs = 50;
+
 // The automatic run's level change: DAC `dac` goes from level `from` to
 // `target` (codes relative to its zero code) at the Tzi rate, writing the
 // output on every pass. After each write `step(level)` runs, which is where

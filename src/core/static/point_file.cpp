@@ -1,11 +1,13 @@
 #include "core/static/point_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "core/records/little_endian.h"
 #include "core/records/temp_file.h"
@@ -51,6 +53,11 @@ public:
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
   int Fd() const { return fd_; }
+  // Open, and at least `count` points long.
+  bool HoldsPoints(int32_t count) const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_size >= PointOffset(count);
+  }
   bool Close() {
     int fd = std::exchange(fd_, -1);
     return ::close(fd) == 0;
@@ -93,15 +100,23 @@ PointFile& PointFile::operator=(PointFile&& other) noexcept {
 void PointFile::Append(const StaticPoint& point) {
   PointBytes bytes{};
   for (int i = 0; i < kPointWords; ++i) StoreLittleEndian(bytes.data() + 2 * i, point[i]);
+  // Once points are counted the file must hold them: one that vanished or
+  // was cut would otherwise be recreated with a zero-filled gap, and zeros
+  // would reach the graph as points.
+  OpenFile file(path_, count_ == 0 ? O_WRONLY | O_CREAT : O_WRONLY);
+  if (file.Fd() < 0 && count_ == 0) throw UserError("Не удалось записать точку в файл " + path_);
+  if (!file.HoldsPoints(count_)) {
+    throw UserError("Не удалось записать точку в файл " + path_ +
+                    ": файл удалён или изменён другой программой");
+  }
   // Written at the place the count says rather than appended, so a failed
   // write is cut off again and never shifts the points that follow.
-  OpenFile file(path_, O_WRONLY | O_CREAT);
   // Each point is an operator's second at the bench: on the disk before the
   // table shows it, so a power cut costs none.
-  bool written = file.Fd() >= 0 &&
-                 WriteAllAt(file.Fd(), bytes.data(), bytes.size(), PointOffset(count_)) &&
+  bool written = WriteAllAt(file.Fd(), bytes.data(), bytes.size(), PointOffset(count_)) &&
+                 ::ftruncate(file.Fd(), PointOffset(count_ + 1)) == 0 &&
                  ::fdatasync(file.Fd()) == 0;
-  if (!written && file.Fd() >= 0) (void)::ftruncate(file.Fd(), PointOffset(count_));
+  if (!written) (void)::ftruncate(file.Fd(), PointOffset(count_));
   if (!written || !file.Close()) {
     throw UserError("Не удалось записать точку в файл " + path_);
   }
@@ -111,13 +126,17 @@ void PointFile::Append(const StaticPoint& point) {
 void PointFile::Remove(int32_t index) {
   if (index < 0 || index >= count_) throw std::out_of_range("PointFile::Remove");
   OpenFile file(path_, O_RDWR);
-  bool done = file.Fd() >= 0;
-  PointBytes bytes{};
-  for (int32_t i = index + 1; done && i < count_; ++i) {
-    done = ReadAllAt(file.Fd(), bytes.data(), bytes.size(), PointOffset(i)) &&
-           WriteAllAt(file.Fd(), bytes.data(), bytes.size(), PointOffset(i - 1));
+  // Everything from the removed point on is read before anything moves, and
+  // put back should a write fail, so the file never ends up half shifted.
+  std::vector<unsigned char> from(static_cast<std::size_t>(count_ - index) * kPointBytes);
+  bool done = file.HoldsPoints(count_) &&
+              ReadAllAt(file.Fd(), from.data(), from.size(), PointOffset(index));
+  if (done) {
+    done = WriteAllAt(file.Fd(), from.data() + kPointBytes, from.size() - kPointBytes,
+                      PointOffset(index)) &&
+           ::ftruncate(file.Fd(), PointOffset(count_ - 1)) == 0 && ::fdatasync(file.Fd()) == 0;
+    if (!done) (void)WriteAllAt(file.Fd(), from.data(), from.size(), PointOffset(index));
   }
-  done = done && ::ftruncate(file.Fd(), PointOffset(count_ - 1)) == 0;
   if (!done || !file.Close()) throw UserError("Не удалось изменить файл " + path_);
   --count_;
 }

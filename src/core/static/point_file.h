@@ -35,11 +35,13 @@ public:
   int32_t Count() const { return count_; }
 
   // Adds the point at the end. Throws UserError "Не удалось записать точку в
-  // файл <path>" when it cannot be written in full.
+  // файл <path>" when it cannot be written in full, with ": файл удалён или
+  // изменён другой программой" added when the counted points are no longer
+  // in the file.
   void Append(const StaticPoint& point);
   // Removes point `index` (0-based): the points after it move up by one and
   // the file is 36 bytes shorter. Throws UserError "Не удалось изменить файл
-  // <path>".
+  // <path>", the file as it was.
   void Remove(int32_t index);
   // No points: the file is cut to zero length.
   void Clear();

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/config/channel_table.h"
 #include "ui/widgets/design_size.h"
@@ -52,10 +53,12 @@ TAutoStatDlg::TAutoStatDlg(WindowHost& host, QWidget* parent) : QDialog(parent),
     trackBars_[i]->setObjectName(QLatin1String(names[i][1]));
     trackBars_[i]->setTickPosition(QSlider::TicksBelow);
     trackBars_[i]->setTickInterval(10);
-    values_[i] = MakeEdit(group, names[i][2], true);
+    values_[i] = MakeEdit(group, names[i][2], false);
     units_[i] = MakeEdit(group, names[i][3], true);
     connect(trackBars_[i], &QSlider::valueChanged, this,
             [this, i](int position) { OnTrackBar(i, position); });
+    connect(values_[i], &QLineEdit::textEdited, this, [this, i] { OnTyped(i); });
+    connect(values_[i], &QLineEdit::editingFinished, this, [this, i] { SettleTyped(i); });
     auto* row = new QHBoxLayout(group);
     row->addWidget(trackBars_[i], 4);
     row->addWidget(values_[i], 1);
@@ -108,20 +111,30 @@ void TAutoStatDlg::SaveAutoSettings() {
 
 int TAutoStatDlg::Tab() const { return shownTab_; }
 
+double TAutoStatDlg::ShownBase() const {
+  return host_.Channels().Base[tornel::kCapSlotBase + shownTab_];
+}
+
+int TAutoStatDlg::ClampedPosition(int which, double value) const {
+  const QSlider* bar = trackBars_[which];
+  return std::clamp(tornel::PositionOfValue(value, ShownBase()), bar->minimum(), bar->maximum());
+}
+
 void TAutoStatDlg::ShowAutoTab() {
   const tornel::ChannelTable& table = host_.Channels();
   int t = shownTab_;
   int slot = tornel::kCapSlotBase + t;
-  double base = table.Base[slot];
-  for (QSlider* bar : trackBars_) {
+  const std::array<double, 2> shown = {AutoStart[t], AutoEnd[t]};
+  for (int i = 0; i < 2; ++i) {
+    // Only the bar is held to this DAC's range: a value that lies outside it
+    // stays as stored (the run holds its levels to the range anyway).
+    QSignalBlocker block(trackBars_[i]);
     int minimum = -table.Offset[slot];
-    bar->setRange(minimum, minimum + 1022);
+    trackBars_[i]->setRange(minimum, minimum + 1022);
+    trackBars_[i]->setValue(ClampedPosition(i, shown[i]));
+    values_[i]->setText(FixedText(shown[i], kValueDecimals));
+    changed_[i] = typing_[i] = false;
   }
-  // A position that changes snaps the value onto the grid.
-  trackBars_[0]->setValue(tornel::PositionOfValue(AutoStart[t], base));
-  trackBars_[1]->setValue(tornel::PositionOfValue(AutoEnd[t], base));
-  values_[0]->setText(FixedText(AutoStart[t], kValueDecimals));
-  values_[1]->setText(FixedText(AutoEnd[t], kValueDecimals));
   points_->setValue(AutoPoints[t]);
   timeStep_->setText(FixedText(AutoTimeStep[t], kTimeDecimals));
   for (QLineEdit* unit : units_) unit->setText(QString::fromStdString(table.ChanUnit[slot]));
@@ -129,11 +142,29 @@ void TAutoStatDlg::ShowAutoTab() {
 
 void TAutoStatDlg::StoreAutoTab() {
   int t = shownTab_;
-  // As displayed, with one decimal.
-  AutoStart[t] = LenientNumber(values_[0]);
-  AutoEnd[t] = LenientNumber(values_[1]);
+  std::array<double*, 2> stored = {&AutoStart[t], &AutoEnd[t]};
+  for (int i = 0; i < 2; ++i) {
+    SettleTyped(i);
+    // As displayed, with one decimal.
+    if (changed_[i]) *stored[i] = LenientNumber(values_[i]);
+  }
   AutoPoints[t] = points_->value();
   AutoTimeStep[t] = LenientNumber(timeStep_);
+}
+
+tornel::AutoRunRequest TAutoStatDlg::Request() const {
+  auto d = static_cast<std::size_t>(shownTab_);
+  return {AutoStart[d], AutoEnd[d], AutoPoints[d], AutoTimeStep[d]};
+}
+
+void TAutoStatDlg::accept() {
+  StoreAutoTab();
+  tornel::AutoRunCheck check = tornel::CheckAutoRun(Request());
+  if (!check.Message.empty()) {
+    ErrorBox::Show(this, QString::fromStdString(check.Message));
+    return;
+  }
+  QDialog::accept();
 }
 
 void TAutoStatDlg::OnTabChanged(int tab) {
@@ -143,10 +174,28 @@ void TAutoStatDlg::OnTabChanged(int tab) {
 }
 
 void TAutoStatDlg::OnTrackBar(int which, int position) {
-  int t = shownTab_;
-  double value = tornel::ValueOfPosition(position, host_.Channels().Base[tornel::kCapSlotBase + t]);
-  (which == 0 ? AutoStart : AutoEnd)[t] = value;
+  values_[which]->setText(
+      FixedText(tornel::ValueOfPosition(position, ShownBase()), kValueDecimals));
+  changed_[which] = true;
+  typing_[which] = false;
+}
+
+void TAutoStatDlg::OnTyped(int which) {
+  changed_[which] = typing_[which] = true;
+  QSignalBlocker block(trackBars_[which]);
+  trackBars_[which]->setValue(ClampedPosition(which, LenientNumber(values_[which])));
+}
+
+void TAutoStatDlg::SettleTyped(int which) {
+  if (!typing_[which]) return;
+  typing_[which] = false;
+  double value = LenientNumber(values_[which]);
+  int position = ClampedPosition(which, value);
+  if (position != tornel::PositionOfValue(value, ShownBase()))
+    value = tornel::ValueOfPosition(position, ShownBase());
   values_[which]->setText(FixedText(value, kValueDecimals));
+  QSignalBlocker block(trackBars_[which]);
+  trackBars_[which]->setValue(ClampedPosition(which, LenientNumber(values_[which])));
 }
 
 std::optional<StaticAutoStart> AskAutoStart(WindowHost& host, QWidget* parent) {
@@ -158,14 +207,9 @@ std::optional<StaticAutoStart> AskAutoStart(WindowHost& host, QWidget* parent) {
   dialog.StoreAutoTab();
   StaticAutoStart start;
   start.Dac = dialog.Tab();
-  std::size_t d = static_cast<std::size_t>(start.Dac);
-  start.Request = {dialog.AutoStart[d], dialog.AutoEnd[d], dialog.AutoPoints[d],
-                   dialog.AutoTimeStep[d]};
-  tornel::AutoRunCheck check = tornel::CheckAutoRun(start.Request);
-  if (!check.Starts) {
-    if (!check.Message.empty()) ErrorBox::Show(parent, QString::fromStdString(check.Message));
-    return std::nullopt;
-  }
+  start.Request = dialog.Request();
+  // What would be told was told before the dialog closed.
+  if (!tornel::CheckAutoRun(start.Request).Starts) return std::nullopt;
   // Settings that cannot be saved must not cost the run.
   ErrorBox::Guard(parent, [&] { dialog.SaveAutoSettings(); });
   return start;

@@ -352,6 +352,7 @@ void TStaticDlg::DeleteAll() {
 }
 
 void TStaticDlg::ChooseCoordinates() {
+  if (ramping_) return;  // a window held open would hold the ramp up
   const tornel::ChannelTable& table = host_.Channels();
   QStringList names;
   for (int ch = 0; ch < tornel::kAcpChannels; ++ch) names << Text(table.ChanName[ch]);
@@ -369,11 +370,16 @@ void TStaticDlg::ChooseCoordinates() {
   ErrorBox::Guard(this, [this] { SaveSettings(); });
 }
 
-void TStaticDlg::EditSettings() { EditFilterMask(host_.Channels(), this); }
+void TStaticDlg::EditSettings() {
+  if (!ramping_) EditFilterMask(host_.Channels(), this);
+}
 
 void TStaticDlg::AutoStart() {
   if (autoRun_) {
     autoRun_->RequestStop();
+    // While the level settles nothing is under way, so the run ends now; a
+    // ramp under way ends first.
+    if (timerAuto_->isActive()) FinishAutoRun();
     return;
   }
   std::optional<StaticAutoStart> start = AskAutoStart(host_, this);
@@ -394,7 +400,7 @@ void TStaticDlg::StartAutoRun(int dac, const tornel::AutoRunRequest& request) {
   RampToValue(autoRun_->Value());
   QCoreApplication::processEvents();
   timerAuto_->setInterval(autoRun_->TimerIntervalMs());
-  timerAuto_->start();
+  SettleOrFinish();
 }
 
 void TStaticDlg::TimerAutoTimer() {
@@ -404,11 +410,24 @@ void TStaticDlg::TimerAutoTimer() {
   // message at every step.
   if (!RecordPoint()) autoRun_->RequestStop();
   std::optional<double> next = autoRun_->NextAfterPoint();
-  if (next) {
-    RampToValue(*next);
-    timerAuto_->start();  // the settling time starts once the level is there
+  if (!next) {
+    FinishAutoRun();
     return;
   }
+  RampToValue(*next);
+  SettleOrFinish();
+}
+
+void TStaticDlg::SettleOrFinish() {
+  if (autoRun_->StopRequested()) {
+    FinishAutoRun();  // "Стоп" came during the ramp
+  } else {
+    timerAuto_->start();  // the settling time starts once the level is there
+  }
+}
+
+void TStaticDlg::FinishAutoRun() {
+  timerAuto_->stop();
   RampTo(autoDac_, 0);
   EndAutoRun();
 }
@@ -426,6 +445,8 @@ void TStaticDlg::RampTo(int dac, int target) {
   if (target == DacLevel[dac]) return;  // the position does not change
   int16_t from = DacLevel[dac];
   DacLevel[dac] = static_cast<int16_t>(target);
+  ramping_ = true;
+  UpdateActions();
   tornel::RampDacLevel(host_.Device(), host_.Channels(), host_.Clock(), dac, from,
                        static_cast<int16_t>(target), [this, bar, dac](int16_t level) {
                          QSignalBlocker block(bar);
@@ -433,6 +454,8 @@ void TStaticDlg::RampTo(int dac, int target) {
                          ShowLevel(dac, level);
                          QCoreApplication::processEvents();
                        });
+  ramping_ = false;
+  UpdateActions();
 }
 
 void TStaticDlg::EndAutoRun() {
@@ -447,6 +470,7 @@ void TStaticDlg::UpdateActions() {
   deletePoint_->setEnabled(row >= 0 && row < grid_->rowCount() - 1);
   deleteAll_->setEnabled(grid_->rowCount() > 1);
   savePoint_->setEnabled(!running);
+  settings_->setEnabled(!ramping_);
   okButton_->setEnabled(!running);
   cancelButton_->setEnabled(!running);
   startFromStend_->setEnabled(!running);

@@ -89,6 +89,10 @@ private:
   // Moves the driven DAC to the track-bar position of `value` along a ramp.
   void RampToValue(double value);
   void RampTo(int dac, int target);
+  // After a ramp of the run: wait for the level to settle, or end on "Стоп".
+  void SettleOrFinish();
+  // Back to the zero level along a ramp, then idle.
+  void FinishAutoRun();
   void EndAutoRun();
   void UpdateActions();
   void ShowError(const QString& text);
@@ -100,6 +104,7 @@ private:
   std::optional<tornel::AutoRun> autoRun_;
   int autoDac_ = 0;
   bool measuring_ = false;
+  bool ramping_ = false;
 
   QTableWidget* grid_ = nullptr;
   std::array<QSlider*, 2> trackBars_{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/text/number_text.h"
 #include "core/text/user_error.h"
@@ -78,6 +79,33 @@ TEST(AcpSettings, ByMaximumTakesTheTypedValueAsBaseWithoutReading) {
   b.settings.Store(1, AcpSettingMode::ByMaximum, Edits(shown, "380"));
   EXPECT_EQ(b.settings.AcpBase[1], 380);
   EXPECT_EQ(b.settings.Fields(1).Stand, "380.000");
+}
+
+TEST(AcpSettings, MeasureAcpChannelAveragesOneSecondWithTheDialogsZeroCode) {
+  struct Case {
+    std::vector<int16_t> raw;
+    int16_t offset;
+    bool rms;
+    double reading;
+  };
+  const std::vector<Case> cases = {
+      {{100, 200}, 0, false, 150.0 / 511},
+      {{100, 200}, 0, true, 158.0 / 511},  // trunc(sqrt((100² + 200²) / 2)) = 158
+      {{-3, -4}, 0, false, -3.0 / 511},    // trunc(-3.5) toward zero
+      {{-300}, -211, true, 511.0 / 511},   // RMS of the corrected code -511
+      {{1}, 0, false, 1.0 / 511},
+  };
+  for (const Case& c : cases) {
+    Bench b;
+    b.table.ScanPriorityClass = 128;
+    b.table.ScanThreadPriority = 2;
+    b.device.SetSequence(2, c.raw);
+    b.settings.AcpOffset[2] = c.offset;
+    EXPECT_DOUBLE_EQ(b.settings.MeasureAcpChannel(2, c.rms, b.setup), c.reading) << c.raw[0];
+    EXPECT_EQ(b.device.ReadCount(2), 1000u);
+    EXPECT_EQ(b.priority.calls,
+              (std::vector<std::string>{"class 128", "thread 2", "class 32", "thread 0"}));
+  }
 }
 
 TEST(AcpSettings, ByReadingScalesTheTypedValueByTheMeasuredReading) {

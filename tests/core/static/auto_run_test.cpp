@@ -44,7 +44,7 @@ TEST(AutoRun, TheLastStepSnapsOntoTheEndSoElevenPointsStayEleven) {
   EXPECT_NEAR(points[5], 0.5, 1e-12);
 }
 
-TEST(AutoRun, StopDuringSettlingStillRecordsThatPointThenEnds) {
+TEST(AutoRun, AStopRequestedBeforeTheNextStepEndsTheRun) {
   EXPECT_EQ(PointsOf({0, 10, 3, 1.0}, 1), (std::vector<double>{0, 5}));
   EXPECT_EQ(PointsOf({0, 10, 3, 1.0}, 0), (std::vector<double>{0}));
 }
@@ -63,12 +63,21 @@ TEST(CheckAutoRun, SilentRefusalsMessagesAndStarts) {
   };
   const char* points = "Количество точек должно быть не меньше 2";
   const char* step = "Шаг по времени должен быть не меньше 0,001 с";
+  const char* longStep = "Шаг по времени должен быть не больше 60 с";
   const Case cases[] = {
-      {{0, 10, 3, 1}, true, ""},       {{0, 10, 2, 0.001}, true, ""},
-      {{0, 0, 3, 1}, false, ""},       {{0, 10, 0, 1}, false, ""},
-      {{0, 10, 3, 0}, false, ""},      {{0, 10, 1, 1}, false, points},
-      {{0, 10, -2, 1}, false, points}, {{0, 10, 3, 0.0009}, false, step},
+      {{0, 10, 3, 1}, true, ""},
+      {{0, 10, 2, 0.001}, true, ""},
+      {{0, 0, 3, 1}, false, ""},
+      {{0, 10, 0, 1}, false, ""},
+      {{0, 10, 3, 0}, false, ""},
+      {{0, 10, 1, 1}, false, points},
+      {{0, 10, -2, 1}, false, points},
+      {{0, 10, 3, 0.0009}, false, step},
       {{0, 10, 3, -1}, false, step},
+      {{0, 10, 3, 60}, true, ""},
+      {{0, 10, 3, 60.001}, false, longStep},
+      {{0, 10, 3, 600}, false, longStep},
+      {{0, 10, 3, 1e12}, false, longStep},
   };
   for (const Case& c : cases) {
     AutoRunCheck check = CheckAutoRun(c.request);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "tests/support/fake_device.h"
@@ -95,13 +97,44 @@ TEST(RampDacLevel, WritesTheZeroCodePlusTheLevelClampedAndOnlyToItsDac) {
 
 TEST(RampDacLevel, AStepLongAfterTheStartStillEndsExactlyOnTheTarget) {
   Rig rig;
+  rig.table.Tzi = 0.0;  // 1024 codes a millisecond: far outside int16 after a long step
   rig.table.Offset[16] = 511;
   RampDacLevel(rig.device, rig.table, rig.clock, 0, 0, -300, [&](int16_t level) {
     rig.shown.push_back(level);
-    rig.clock.Advance(4000000000u);  // far outside int16 at this rate
+    rig.clock.Advance(4000000000u);
   });
   EXPECT_EQ(rig.shown, (std::vector<int16_t>{0, -300}));
   EXPECT_EQ(rig.device.Writes().back().code, 211);
+}
+
+TEST(RampDacLevel, AStalledStepResumesFromTheLevelLastSentAtTheTziRate) {
+  struct Case {
+    int16_t from, target;
+    int16_t stallAt;        // the first level at or past it holds the ramp up for 5 s
+    int16_t before, after;  // the levels written either side of the stall
+  };
+  // 0.2555 codes a millisecond; after the stall only 50 ms count.
+  const Case cases[] = {
+      {0, 511, 100, 100, 112},  // 392 ms: 100.16, then 442 ms: 112.93
+      {511, 0, 400, 400, 388},  // 431 ms: 400.88, then 481 ms: 388.10
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    bool stalled = false;
+    RampDacLevel(rig.device, rig.table, rig.clock, 0, c.from, c.target, [&](int16_t level) {
+      rig.shown.push_back(level);
+      bool past = c.target > c.from ? level >= c.stallAt : level <= c.stallAt;
+      rig.clock.Advance(past && !stalled ? 5001 : 1);
+      stalled = stalled || past;
+    });
+    auto at = std::find(rig.shown.begin(), rig.shown.end(), c.before);
+    ASSERT_NE(at, rig.shown.end()) << c.from;
+    while (*at == c.before) ++at;
+    EXPECT_EQ(*at, c.after) << c.from;
+    for (std::size_t i = 1; i < rig.shown.size(); ++i)
+      EXPECT_LE(std::abs(rig.shown[i] - rig.shown[i - 1]), 13) << c.from << " at " << i;
+    EXPECT_EQ(rig.shown.back(), c.target);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/text/user_error.h"
@@ -98,6 +99,47 @@ TEST(PointFile, AFullDiskLeavesTheFileAsItWas) {
   EXPECT_THROW(file.Append(Numbered(1)), UserError);
   EXPECT_EQ(file.Count(), 0);
   file.Release();  // never unlink a device
+}
+
+TEST(PointFile, AnAppendOrRemoveThatCannotCompleteLeavesFileAndCountAsTheyWere) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& path)> spoil;  // done behind the object's back
+    std::function<void(PointFile&)> change;
+    std::string message;  // after the path
+  };
+  const std::string vanished = ": файл удалён или изменён другой программой";
+  const Case cases[] = {
+      {"append to a deleted file", [](const std::string& p) { std::filesystem::remove(p); },
+       [](PointFile& f) { f.Append(Numbered(9)); }, vanished},
+      {"append to a cut file", [](const std::string& p) { std::filesystem::resize_file(p, 72); },
+       [](PointFile& f) { f.Append(Numbered(9)); }, vanished},
+      {"remove from a cut file", [](const std::string& p) { std::filesystem::resize_file(p, 90); },
+       [](PointFile& f) { f.Remove(0); }, ""},
+      {"remove from a deleted file", [](const std::string& p) { std::filesystem::remove(p); },
+       [](PointFile& f) { f.Remove(1); }, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    PointFile file(dir.File("TrSt0"));
+    for (int16_t k = 1; k <= 3; ++k) file.Append(Numbered(k));
+    c.spoil(file.Path());
+    const bool existed = std::filesystem::exists(file.Path());
+    const std::string before = existed ? ReadBytes(file.Path()) : std::string();
+    try {
+      c.change(file);
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const UserError& e) {
+      const char* verb =
+          c.message.empty() ? "Не удалось изменить файл " : "Не удалось записать точку в файл ";
+      EXPECT_EQ(std::string(e.what()), verb + file.Path() + c.message) << c.what;
+    }
+    EXPECT_EQ(file.Count(), 3) << c.what;
+    EXPECT_EQ(std::filesystem::exists(file.Path()), existed) << c.what;
+    if (existed) {
+      EXPECT_EQ(ReadBytes(file.Path()), before) << c.what;
+    }
+  }
 }
 
 TEST(PointFile, TheFileIsDeletedWithTheObjectUnlessReleased) {

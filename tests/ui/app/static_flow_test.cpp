@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "core/config/profile_file.h"
 #include "core/records/graph_record.h"
@@ -84,6 +85,29 @@ TEST_F(StaticFlowTest, TwoPointsOpenANumberedGraphWindowThatOwnsThePointFile) {
   EXPECT_EQ(std::filesystem::file_size(file), 72u);
   tornel::ProfileFile ini(dir.File("Tornel.ini"));
   EXPECT_EQ(ini.ReadInteger("Статическая характеристика (defaults)", "Координата №1", -1), 5);
+}
+
+TEST_F(StaticFlowTest, TheGraphShowsTheFirstSweepChannelAgainstTheSecondFittedToThePoints) {
+  RunCommand([this](TStaticDlg* dialog) {
+    // Coord1 = ADC 6 (W), Coord2 = ADC 7 (M); Base equals RealBase, so a
+    // per-unit value is code / 511.
+    const std::pair<int16_t, int16_t> wm[] = {{511, -255}, {255, 511}};
+    for (const auto& [w, m] : wm) {
+      device.SetConstant(5, w);
+      device.SetConstant(6, m);
+      Press(dialog, "Button3");
+    }
+    Press(dialog, "BitBtn1");
+  });
+  ASSERT_EQ(Children().size(), 1);
+  const tornel::TGraphRecord& r = qobject_cast<TGraphFrm*>(Children()[0]->widget())->Record();
+  EXPECT_EQ(r.Deps[0], (tornel::Dependency{1, 6, 5}));
+  EXPECT_EQ(r.Deps[1].Enabled, 0);
+  EXPECT_TRUE(r.HasDeps);
+  EXPECT_DOUBLE_EQ(r.XMin, -255.0 / 511);
+  EXPECT_DOUBLE_EQ(r.XMax, 1.0);
+  EXPECT_DOUBLE_EQ(r.YMin, 255.0 / 511);
+  EXPECT_DOUBLE_EQ(r.YMax, 1.0);
 }
 
 TEST_F(StaticFlowTest, TooFewPointsOrCancelOpenNothingAndDeleteThePointFile) {

@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -221,18 +222,18 @@ TEST_F(StaticDlgTest, SweepDrawsBothChannelsAndClearsAfterThirtySeconds) {
   TStaticDlg* d = Shown();
   auto* box = Child<SweepBox>(d, "PaintBox1");
   int middle = box->height() / 2;
-  QTest::qWait(20);
-  EXPECT_EQ(box->Picture().pixelColor(0, 0), QColor(255, 0, 0));
-  EXPECT_EQ(box->Picture().pixelColor(0, middle), QColor(0, 255, 0));
+  int half = box->width() / 2;
+  // The background timer ticks when the loaded machine lets it: wait for
+  // the picture, not for a fixed time.
+  auto at = [box](int x, int y) { return box->Picture().pixelColor(x, y); };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return at(0, middle) == QColor(0, 255, 0); }, 5000));
+  EXPECT_EQ(at(0, 0), QColor(255, 0, 0));
   EXPECT_EQ(Child<QLabel>(d, "Label3")->text(), "W = 188.000 рад/с");
   EXPECT_EQ(Child<QLabel>(d, "Label4")->text(), "M = 0.000 Н*м");
   host.clock.Advance(15000);
-  QTest::qWait(20);
-  int half = box->width() / 2;
-  EXPECT_EQ(box->Picture().pixelColor(half, 0), QColor(255, 0, 0));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return at(half, 0) == QColor(255, 0, 0); }, 5000));
   host.clock.Advance(15001);
-  QTest::qWait(20);
-  EXPECT_EQ(box->Picture().pixelColor(half, 0), QColor(Qt::black));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return at(half, 0) == QColor(Qt::black); }, 5000));
   EXPECT_EQ(box->Picture().pixelColor(half, middle), QColor(0, 128, 0));  // the middle line
   EXPECT_EQ(box->Picture().pixelColor(0, 0), QColor(255, 0, 0));  // drawing starts at the left
 }
@@ -332,14 +333,134 @@ TEST_F(AutoRunTest, RampsBetweenStepsAtTheTziRate) {
   EXPECT_EQ(FileWords(17), (std::vector<int16_t>{511, 0}));
 }
 
-TEST_F(AutoRunTest, StopDuringTheSettlingTimeStillRecordsThatPoint) {
+TEST_F(AutoRunTest, StopEndsTheRunAtOnceWhileSettlingAndOnceARampUnderWayIsDone) {
+  struct Case {
+    const char* when;
+    tornel::AutoRunRequest request;
+    bool duringRamp;
+    int16_t reached;  // the highest code DAC 2 was given
+  };
+  const Case cases[] = {
+      {"settling", {5, 10, 3, 30}, false, 511 + 255},  // 30 s to wait at the first level
+      {"ramp", {10, 0, 3, 30}, true, 511 + 511},       // pressed during the 2 s ramp up
+  };
+  for (const Case& c : cases) {
+    TStaticDlg* d = Shown();
+    host.device.ClearWrites();
+    bool settingsInRamp = false;  // no window may open while a ramp runs
+    if (c.duringRamp) {
+      QTimer::singleShot(0, d, [&] {
+        settingsInRamp = Enabled("Button4");
+        Press(d, "Button5");
+      });
+    }
+    d->StartAutoRun(1, c.request);
+    if (!c.duringRamp) {
+      ASSERT_TRUE(d->findChild<QTimer*>("TimerAuto")->isActive()) << c.when;
+      Press(d, "Button5");
+    }
+    EXPECT_FALSE(d->AutoRunning()) << c.when;
+    EXPECT_EQ(d->PointCount(), 0) << c.when;
+    int16_t highest = 0;
+    for (const FakeDevice::WriteEntry& w : host.device.WritesTo(1))
+      highest = std::max(highest, w.code);
+    EXPECT_EQ(highest, c.reached) << c.when;
+    EXPECT_EQ(host.device.LastCode(1), 511) << c.when;  // back at zero
+    EXPECT_EQ(Child<QPushButton>(d, "Button5")->text(), "Автомат") << c.when;
+    EXPECT_TRUE(Enabled("BitBtn1")) << c.when;
+    EXPECT_FALSE(settingsInRamp) << c.when;
+    EXPECT_TRUE(Enabled("Button4")) << c.when;
+  }
+}
+
+// The run dialog over the fixture's host and its configuration file.
+class AutoStatDlgTest : public AutoRunTest {
+protected:
+  TAutoStatDlg* Opened(const std::string& section) {
+    tornel::testing::WriteBytes(
+        host.table.ConfigPath,
+        tornel::Utf8ToCp1251("[" + std::string(kSection) + "]\r\n" + section));
+    runDialog = std::make_unique<TAutoStatDlg>(host);
+    runDialog->LoadAutoTabs();
+    runDialog->LoadAutoSettings();
+    runDialog->ShowAutoTab();
+    runDialog->show();
+    return runDialog.get();
+  }
+  std::unique_ptr<TAutoStatDlg> runDialog;
+};
+
+TEST_F(AutoStatDlgTest, SwitchingTabsNeverChangesAStoredValue) {
+  host.table.Base[16] = host.table.RealBase[16] = 10;
+  host.table.Offset[16] = 511;  // DAC 1 reaches +10, DAC 2 only 507 codes up
+  host.table.Offset[17] = 515;
+  TAutoStatDlg* w = Opened(
+      "Номер ЦАП=0\r\nКон.значение сигнала задания0=10\r\nКон.значение сигнала задания1=2\r\n");
+  auto* tabs = Child<QTabBar>(w, "TabControl");
+  auto* end = Child<QLineEdit>(w, "EKon");
+  auto* bar = Child<QSlider>(w, "TrackBar2");
+  struct Step {
+    int tab;
+    const char* shown;
+    int position;
+  };
+  for (const Step& s : {Step{1, "2.0", 102}, Step{0, "10.0", 511}, Step{1, "2.0", 102}}) {
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(s.tab).center());
+    ASSERT_EQ(tabs->currentIndex(), s.tab);
+    EXPECT_EQ(end->text(), s.shown) << s.tab;
+    EXPECT_EQ(bar->value(), s.position) << s.tab;
+  }
+  w->StoreAutoTab();
+  EXPECT_EQ(w->AutoEnd[0], 10);
+  EXPECT_EQ(w->AutoEnd[1], 2);
+}
+
+TEST_F(AutoStatDlgTest, TypingAStartMovesItsTrackBarWithinItsRange) {
+  host.table.Base[16] = host.table.RealBase[16] = 10;
+  host.table.Offset[16] = 511;  // -511..511: -10..10
+  struct Case {
+    const char* typed;
+    int position;  // trunc(value / 10 * 511), held to the range
+    const char* settled;
+    double stored;
+  };
+  const Case cases[] = {
+      {"7,5", 383, "7.5", 7.5},    {"2.5 B", 127, "2.5", 2.5}, {"15", 511, "10.0", 10},
+      {"-20", -511, "-10.0", -10}, {"abc", 0, "0.0", 0},
+  };
+  TAutoStatDlg* w = Opened("Номер ЦАП=0\r\nНач.значение сигнала задания0=1\r\n");
+  auto* start = Child<QLineEdit>(w, "ENach");
+  auto* bar = Child<QSlider>(w, "TrackBar1");
+  EXPECT_FALSE(start->isReadOnly());
+  for (const Case& c : cases) {
+    Retype(start, QString::fromUtf8(c.typed));
+    EXPECT_EQ(bar->value(), c.position) << c.typed;
+    w->StoreAutoTab();
+    EXPECT_EQ(start->text(), c.settled) << c.typed;
+    EXPECT_EQ(w->AutoStart[0], c.stored) << c.typed;
+    EXPECT_EQ(bar->value(), c.position) << c.typed;
+  }
+}
+
+TEST_F(AutoRunTest, ATooLongTimeStepIsToldAndTheRunDialogStaysOpenWithWhatWasTyped) {
   TStaticDlg* d = Shown();
-  d->StartAutoRun(1, {0, 10, 3, 0.3});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return d->PointCount() == 1; }, 5000));
+  QString told;
+  bool stayed = false;
+  OnNextModal([&](QWidget* w) {
+    Child<QSlider>(w, "TrackBar2")->setValue(511);
+    Retype(Child<QLineEdit>(w, "EShagVr"), "600");
+    OnNextModal([&](QWidget* box) {
+      told = qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QDialog*>(box)->accept();
+    });
+    Press(w, "Button5");
+    stayed = w->isVisible() && Child<QLineEdit>(w, "EShagVr")->text() == "600";
+    Press(w, "Button6");
+  });
   Press(d, "Button5");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !d->AutoRunning(); }, 5000));
-  EXPECT_EQ(FileWords(17), (std::vector<int16_t>{0, 255}));
-  EXPECT_EQ(host.device.LastCode(1), 511);
+  EXPECT_EQ(told, "Шаг по времени должен быть не больше 60 с");
+  EXPECT_TRUE(stayed);
+  EXPECT_FALSE(d->AutoRunning());
 }
 
 TEST_F(AutoRunTest, RefusesOnePointAndATooShortStepWithAMessage) {
