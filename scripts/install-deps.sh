@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests, the fuzzers and the
 # benchmarks need. Safe to run again: it does nothing when all are present.
+#   scripts/install-deps.sh [--package]   (--package: also what a .deb needs)
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
   fonts-dejavu-core qt6-translations-l10n
   xvfb xauth
 )
+if [ "${1:-}" = "--package" ]; then
+  packages+=(dpkg-dev lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

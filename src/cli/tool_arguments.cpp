@@ -35,6 +35,7 @@ const char* const kUsage =
     "  tornel-tool record [--device none|sim|comedi[:DEV]] [--config INI] --channels СПИСОК\n"
     "              --duration S [--dac N=ВЕЛИЧИНА[@ЗАДЕРЖКА[/НАРАСТАНИЕ]]]... -o ВЫХОД.dta\n"
     "  tornel-tool recover [--list] [-o ПАПКА]\n"
+    "  tornel-tool --version\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"

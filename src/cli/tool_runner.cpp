@@ -14,6 +14,7 @@
 #include "core/records/dta_info.h"
 #include "core/records/temp_file.h"
 #include "core/text/user_error.h"
+#include "core/text/version_text.h"
 
 namespace tornel::cli {
 namespace {
@@ -52,6 +53,10 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
 }  // namespace
 
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--version" || args[0] == "-v")) {
+    out << VersionLine("tornel-tool (TornelAD)") << "\n";
+    return kExitOk;
+  }
   if (!args.empty() && args[0] == "plot") return RunPlotCommand(args, out, err);
   if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "tests/cli/tool_run.h"
@@ -43,6 +44,14 @@ TEST(Tool, UsageErrorsExitWithTwoAndShowTheUsage) {
     EXPECT_NE(r.err.find("Использование:"), std::string::npos);
     EXPECT_EQ(r.out, "");
   }
+  for (const char* key : {"--version", "-v"}) {
+    const ToolRun version = Tool({key});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(std::regex_match(
+        version.out, std::regex("tornel-tool \\(TornelAD\\)\\. Версия 3\\.0, сборка [0-9]+\n")))
+        << version.out;
+  }
+  EXPECT_EQ(Tool({"info", "--version"}).code, 2);
   const ToolRun help = Tool({"--help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_EQ(help.out.rfind("Использование:", 0), 0u);

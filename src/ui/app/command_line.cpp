@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "core/device/device_selection.h"
+#include "core/text/version_text.h"
 
 CommandLine CommandLine::Parse(const QStringList& arguments) {
   QCommandLineParser parser;
@@ -39,7 +40,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
   }
   if (parser.isSet(version)) {
     result.outcome = Outcome::Version;
-    result.text = QStringLiteral("TornelAD 3.0");
+    result.text = QString::fromStdString(tornel::VersionLine("TornelAD"));
     return result;
   }
   if (parser.isSet(device)) {
