@@ -28,7 +28,7 @@ std::set<std::string> UsageEntries() {
   std::string line, command;
   const std::regex commandWord(R"(^  tornel-tool( [a-z][a-z-]*)?)");
   const std::regex key(R"((?:^|[\s\[(|])(--?[a-z][a-z-]*))");
-  std::getline(lines, line);  // "Использование:"
+  std::getline(lines, line);                            // "Использование:"
   while (std::getline(lines, line) && !line.empty()) {  // the synopsis ends at a blank line
     std::smatch m;
     if (std::regex_search(line, m, commandWord)) {
@@ -51,7 +51,8 @@ TEST(ManualPage, DescribesEveryCommandAndKeyOfTheUsage) {
     const auto space = entry.find(' ');
     const std::string command = entry.substr(0, space);
     // The command's synopsis in the page carries each of its keys.
-    const std::string head = command.empty() ? ".SY tornel-tool\n" : ".SY \"tornel-tool " + command + "\"\n";
+    const std::string head =
+        command.empty() ? ".SY tornel-tool\n" : ".SY \"tornel-tool " + command + "\"\n";
     const auto begin = page.find(head);
     ASSERT_NE(begin, std::string::npos) << "нет синтаксиса команды " << command;
     const std::string synopsis = page.substr(begin, page.find(".YS", begin) - begin);
