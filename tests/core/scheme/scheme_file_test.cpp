@@ -122,8 +122,12 @@ TEST_F(SchemeFileTest, HandWrittenRecordsReadAndWriteFieldByField) {
       EXPECT_EQ(b.Rotated, e.rotated) << i;
       EXPECT_EQ(b.Option, e.option) << i;
       EXPECT_EQ(b.Params, e.params) << i;
-      if (e.label) EXPECT_EQ(b.LabelLine[0], e.label) << i;
-      if (b.Rotated) EXPECT_GT(b.InPort[0].x, b.OutPort[0].x) << i << ": ports mirrored";
+      if (e.label) {
+        EXPECT_EQ(b.LabelLine[0], e.label) << i;
+      }
+      if (b.Rotated) {
+        EXPECT_GT(b.InPort[0].x, b.OutPort[0].x) << i << ": ports mirrored";
+      }
     }
     ASSERT_EQ(scheme.Lines().size(), c.lines.size());
     for (std::size_t l = 0; l < c.lines.size(); ++l) {
