@@ -79,5 +79,36 @@ TEST_F(RecordSortTest, AFailingWriteLeavesTheRecordAsItWas) {
             2);
 }
 
+// 7001 frames of three values, more than any chunk the sort reads or writes
+// in, sorted by the last: the keys are a permutation of -3500..3500, the
+// other two values name the frame's original place, so a frame torn apart or
+// dropped shows.
+TEST_F(RecordSortTest, SortsWholeFramesAcrossChunks) {
+  const int n = 7001;  // prime, so i * 2903 mod n visits every key once
+  const auto key = [&](int i) { return static_cast<int16_t>(i * 2903 % n - n / 2); };
+  std::vector<int16_t> values;
+  for (int i = 0; i < n; ++i) {
+    values.insert(values.end(), {static_cast<int16_t>(i), static_cast<int16_t>(-i), key(i)});
+  }
+  record.AcpMask = 0b11;
+  record.CapMask = 0b1;
+  WriteBytes(record.OrigFile, Int16Bytes(values));
+  {
+    tornel::testing::FileSizeLimit limit(values.size() * 2);
+    SortRecordRows(record, 2);
+  }
+  const std::string bytes = ReadBytes(record.OrigFile);
+  ASSERT_EQ(bytes.size(), values.size() * 2);
+  for (int place = 0; place < n; ++place) {
+    const auto at = [&](int c) {
+      return static_cast<int16_t>(static_cast<unsigned char>(bytes[6 * place + 2 * c]) |
+                                  static_cast<unsigned char>(bytes[6 * place + 2 * c + 1]) << 8);
+    };
+    ASSERT_EQ(at(2), place - n / 2) << "place " << place;
+    ASSERT_EQ(at(1), -at(0)) << "place " << place;
+    ASSERT_EQ(key(at(0)), at(2)) << "place " << place;
+  }
+}
+
 }  // namespace
 }  // namespace tornel

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
@@ -115,24 +118,107 @@ TEST_F(SignalFiltersTest, UnselectedAndDacColumnsPassUnchanged) {
   EXPECT_EQ(Filtered(), (std::vector<int16_t>{-1, 2, -3, -4, 5, -6}));
 }
 
-TEST_F(SignalFiltersTest, AMovingRmsBlockLargerThanTheBufferGivesTheSameEnvelope) {
-  // A block of zeros, then a block of N: the ramp of the second block is
-  // j + 1 at its frame j, whether the block fits the buffer or not.
-  const int n = 4100;
-  for (int width : {1, 16}) {
-    ASSERT_EQ(width == 16, static_cast<std::size_t>(n) > FilterStream::kBufferValues / width);
-    std::vector<int16_t> in;
-    for (int f = 0; f < 2 * n; ++f) {
-      for (int c = 0; c < width; ++c) in.push_back(c == 0 ? (f < n ? 0 : n) : 7);
+// The filters as their formulas read, over a whole column at once.
+std::vector<int16_t> HanningOf(const std::vector<int16_t>& x) {
+  std::vector<int16_t> y = x;
+  for (std::size_t n = 2; n < x.size(); ++n) {
+    y[n] = static_cast<int16_t>((int32_t{x[n]} + 2 * int32_t{x[n - 1]} + int32_t{x[n - 2]}) / 4);
+  }
+  return y;
+}
+
+std::vector<int16_t> SmoothingOf(const std::vector<int16_t>& x, double k) {
+  std::vector<int16_t> y = x;
+  for (std::size_t n = 1; n < x.size(); ++n) {
+    y[n] = static_cast<int16_t>(std::trunc(k * x[n] + (1 - k) * y[n - 1]));
+  }
+  return y;
+}
+
+std::vector<int16_t> MovingRmsOf(const std::vector<int16_t>& x, std::size_t n) {
+  std::vector<int16_t> y(x.size());
+  int64_t previous = 0;
+  for (std::size_t start = 0; start < x.size(); start += n) {
+    const std::size_t k = std::min(n, x.size() - start);
+    int64_t sum = 0;
+    for (std::size_t j = 0; j < k; ++j) sum += int64_t{x[start + j]} * x[start + j];
+    const auto r =
+        static_cast<int64_t>(std::sqrt(static_cast<double>(sum / static_cast<int64_t>(k))));
+    const double slope = static_cast<double>(r - previous) / static_cast<double>(n);
+    for (std::size_t j = 0; j < k; ++j) {
+      y[start + j] = static_cast<int16_t>(start == 0 ? static_cast<double>(r)
+                                                     : std::trunc(previous + (j + 1) * slope));
     }
-    Fill(static_cast<uint16_t>((1u << width) - 1), 0, in);
-    ASSERT_EQ(ApplyMovingRms(record, 1, n), FilterOutcome::Done);
-    const std::vector<int16_t> out = Filtered();
-    ASSERT_EQ(out.size(), in.size());
-    for (int f = 0; f < 2 * n; ++f) {
-      ASSERT_EQ(out[f * width], f < n ? 0 : f - n + 1) << width << " frame " << f;
-      if (width > 1) {
-        ASSERT_EQ(out[f * width + 1], 7);
+    previous = r;
+  }
+  return y;
+}
+
+// Values that change at every frame, over a level that changes every few
+// thousand frames, different in every column.
+int16_t Code(std::size_t column, std::size_t frame) {
+  const uint32_t hash = static_cast<uint32_t>(frame * 2654435761u + column * 40503u) >> 16;
+  const int level = 1 + static_cast<int>((frame / 3001 + column) % 5);
+  return static_cast<int16_t>((static_cast<int>(hash % 2001) - 1000) * level);
+}
+
+// The first place two columns differ, or -1.
+int64_t FirstDifference(const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
+  if (a.size() != b.size()) return static_cast<int64_t>(std::min(a.size(), b.size()));
+  const auto at = std::mismatch(a.begin(), a.end(), b.begin());
+  return at.first == a.end() ? -1 : at.first - a.begin();
+}
+
+// Records of two buffers and a part of a third, so that every history
+// (the Hanning filter's two frames, the smoothing's last output, the moving
+// RMS's previous block) has to cross buffer edges; unchosen ADC and all DAC
+// columns pass through.
+TEST_F(SignalFiltersTest, FiltersCarryTheirHistoryAcrossBuffers) {
+  struct Layout {
+    uint16_t acp, cap, chosen;
+  };
+  const Layout layouts[] = {{0b1, 0, 0b1}, {0b101, 0b1, 0b110}, {0b11111, 0b11, 0b10010}};
+  for (const Layout& layout : layouts) {
+    const std::size_t width = std::popcount(layout.acp) + std::popcount(layout.cap);
+    const std::size_t room = FilterStream::kBufferValues / width;
+    const std::size_t frames = 2 * room + 777;
+    std::vector<int16_t> values(frames * width);
+    std::vector<std::vector<int16_t>> in(width, std::vector<int16_t>(frames));
+    for (std::size_t f = 0; f < frames; ++f) {
+      for (std::size_t c = 0; c < width; ++c) values[f * width + c] = in[c][f] = Code(c, f);
+    }
+    Fill(layout.acp, layout.cap, values);
+    const std::vector<int> chosen = FilterColumns(record, layout.chosen);
+    ASSERT_FALSE(chosen.empty());
+
+    const struct {
+      std::string name;
+      Apply apply;
+      std::function<std::vector<int16_t>(const std::vector<int16_t>&)> expected;
+    } filters[] = {
+        {"hanning", Hanning(), HanningOf},
+        {"smoothing", Smooth(0.25), [](const auto& x) { return SmoothingOf(x, 0.25); }},
+        {"rms of 7", Rms(7), [](const auto& x) { return MovingRmsOf(x, 7); }},
+        {"rms of 1000", Rms(1000), [](const auto& x) { return MovingRmsOf(x, 1000); }},
+        {"rms of a buffer", Rms(static_cast<int64_t>(room)),
+         [room](const auto& x) { return MovingRmsOf(x, room); }},
+        {"rms of a buffer and a frame", Rms(static_cast<int64_t>(room + 1)),
+         [room](const auto& x) { return MovingRmsOf(x, room + 1); }},
+    };
+    for (const auto& filter : filters) {
+      SCOPED_TRACE(filter.name + ", " + std::to_string(width) + " values a frame");
+      {
+        tornel::testing::FileSizeLimit limit(values.size() * 2);
+        ASSERT_EQ(filter.apply(record, layout.chosen), FilterOutcome::Done);
+      }
+      const std::vector<int16_t> out = Filtered();
+      ASSERT_EQ(out.size(), values.size());
+      for (std::size_t c = 0; c < width; ++c) {
+        std::vector<int16_t> column(frames);
+        for (std::size_t f = 0; f < frames; ++f) column[f] = out[f * width + c];
+        const bool filtered = std::find(chosen.begin(), chosen.end(), c) != chosen.end();
+        EXPECT_EQ(FirstDifference(column, filtered ? filter.expected(in[c]) : in[c]), -1)
+            << "column " << c;
       }
     }
   }

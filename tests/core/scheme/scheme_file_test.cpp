@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "core/scheme/block_values_edit.h"
 #include "core/text/user_error.h"
 #include "scheme_fixture.h"
+#include "tests/core/graph/sample_bytes.h"
 
 namespace tornel {
 namespace {
@@ -60,51 +60,120 @@ TEST_F(SchemeFileTest, EmptySchemeIsFourZeroBytes) {
   EXPECT_EQ(loaded.FileName, path);
 }
 
-TEST_F(SchemeFileTest, StepIntoIntegratorIsNinetyEightBytesAsWrittenByHand) {
-  TBlock* step = Place(kKindStep, 10, 20);
-  TBlock* integr = Place(kKindIntegr, 200, 30);
-  Connect(step, integr);
-  const std::string expected = I32(2) + Record(1, 10, 20, 0, 0, 0, kOne + kOne + kOne) +
-                               Record(12, 200, 30, 0, 0, 1, kOne + kOne + kZero) + Line(0, 1, 0, 0);
-  ASSERT_EQ(expected.size(), 98u);
-  EXPECT_EQ(SchemeBytes(scheme), expected);
+// A double's bits, written out as the file stores them.
+std::string F64(uint64_t bits) { return I32(static_cast<uint32_t>(bits)) + I32(bits >> 32); }
 
-  Scheme loaded = ParseScheme(expected, factory);
-  ASSERT_EQ(loaded.Blocks().size(), 2u);
-  const TBlock& b = *loaded.Blocks()[1];
-  EXPECT_EQ(b.Kind, kKindIntegr);
-  EXPECT_EQ(b.Left, 200);
-  EXPECT_EQ(b.Top, 30);
-  ASSERT_EQ(loaded.Lines().size(), 1u);
-  EXPECT_EQ(b.InLine[0], loaded.Lines()[0].get());
-  EXPECT_EQ(loaded.CheckInvariants(), "");
+struct BlockFields {
+  int kind;
+  int32_t left, top;
+  bool rotated, option;
+  std::array<double, 3> params;
+  const char* label;  // LabelLine[0], rebuilt from the parameters
+};
+
+struct LineFields {
+  std::size_t source, dest;
+  int output, input;
+};
+
+// Every field of a record differs from its neighbours, and the rotation and
+// option bytes differ from each other, so that reading or writing any two
+// fields in each other's place shows.
+TEST_F(SchemeFileTest, HandWrittenRecordsReadAndWriteFieldByField) {
+  const std::string k2_5 = F64(0x4004000000000000), k0_125 = F64(0x3FC0000000000000),
+                    kMinus3 = F64(0xC008000000000000), k2 = F64(0x4000000000000000),
+                    k4 = F64(0x4010000000000000), kMinus0_5 = F64(0xBFE0000000000000),
+                    k100 = F64(0x4059000000000000);
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::vector<BlockFields> blocks;
+    std::vector<LineFields> lines;
+  } cases[] = {
+      {"step into an integrator, 4 + 2 * 39 + 16 bytes",
+       I32(2) + Record(1, 10, 20, 0, 0, 0, kOne + kOne + kOne) +
+           Record(12, 200, 30, 0, 0, 1, kOne + kOne + kZero) + Line(0, 1, 0, 0),
+       {{kKindStep, 10, 20, false, false, {1, 1, 1}, "Um = 1.00"},
+        {kKindIntegr, 200, 30, false, false, {1, 1, 0}, "1"}},
+       {{0, 1, 0, 0}}},
+      {"rotation without option, option without rotation, both",
+       I32(4) + Record(13, static_cast<uint32_t>(-5), 70000, 1, 0, 0, k2_5 + k0_125 + kMinus3) +
+           Record(9, 300, 40, 0, 1, 1, k2 + k4 + kMinus0_5) +
+           Record(10, 7, 8, 1, 1, 2, k100 + k0_125 + k2) +
+           Record(11, 400, 0x10000, 0, 0, 3, k4 + kMinus3 + k2_5) + Line(0, 1, 0, 1) +
+           Line(2, 1, 0, 0) + Line(1, 2, 0, 0) + Line(0, 3, 0, 5) + Line(2, 3, 0, 0),
+       {{kKindPIReg, -5, 70000, true, false, {2.5, 0.125, -3}, "1 + 0.3125p"},
+        {kKindSum, 300, 40, false, true, {2, 4, -0.5}, ""},
+        {kKindAperiod, 7, 8, true, true, {100, 0.125, 2}, "100.0000"},
+        {kKindGraph, 400, 0x10000, false, false, {4, -3, 2.5}, nullptr}},
+       {{0, 1, 0, 1}, {2, 1, 0, 0}, {1, 2, 0, 0}, {0, 3, 0, 5}, {2, 3, 0, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.bytes.size(), 4 + 39 * c.blocks.size() + 16 * c.lines.size());
+    scheme = ParseScheme(c.bytes, factory);
+    ASSERT_EQ(scheme.Blocks().size(), c.blocks.size());
+    for (std::size_t i = 0; i < c.blocks.size(); ++i) {
+      const BlockFields& e = c.blocks[i];
+      const TBlock& b = *scheme.Blocks()[i];
+      EXPECT_EQ(b.Kind, e.kind) << i;
+      EXPECT_EQ(b.Left, e.left) << i;
+      EXPECT_EQ(b.Top, e.top) << i;
+      EXPECT_EQ(b.Rotated, e.rotated) << i;
+      EXPECT_EQ(b.Option, e.option) << i;
+      EXPECT_EQ(b.Params, e.params) << i;
+      if (e.label) {
+        EXPECT_EQ(b.LabelLine[0], e.label) << i;
+      }
+      if (b.Rotated) {
+        EXPECT_GT(b.InPort[0].x, b.OutPort[0].x) << i << ": ports mirrored";
+      }
+    }
+    ASSERT_EQ(scheme.Lines().size(), c.lines.size());
+    for (std::size_t l = 0; l < c.lines.size(); ++l) {
+      const TConnectLine& line = *scheme.Lines()[l];
+      EXPECT_EQ(scheme.IndexOf(line.Source), c.lines[l].source) << l;
+      EXPECT_EQ(scheme.IndexOf(line.Dest), c.lines[l].dest) << l;
+      EXPECT_EQ(line.SourceOutput, c.lines[l].output) << l;
+      EXPECT_EQ(line.DestInput, c.lines[l].input) << l;
+    }
+    EXPECT_EQ(scheme.CheckInvariants(), "");
+    EXPECT_EQ(SchemeBytes(Reload()), c.bytes) << "written back byte for byte";
+  }
+  EXPECT_EQ(scheme.Blocks()[0]->OutLineCount[0], 2) << "one output feeding two inputs";
 }
 
-TEST_F(SchemeFileTest, RotationOptionParamsAndLineOrderSurviveAReload) {
-  TBlock* step = Place(kKindStep);
-  TBlock* pi = Place(kKindPIReg, 50, 60);
-  TBlock* sum = Place(kKindSum);
-  TBlock* graph = Place(kKindGraph);
-  pi->Rotate();
-  BlockValuesEdit::Params(pi, {"2.5", "1", "0"})->Apply(scheme);
-  sum->Option = true;
-  Connect(step, graph, 4);
-  Connect(step, pi);
-  Connect(pi, sum, 1);
-  Connect(step, sum, 0);
-  Scheme loaded = Reload();
-  EXPECT_EQ(SchemeBytes(loaded), SchemeBytes(scheme));
-  const TBlock& p = *loaded.Blocks()[1];
-  EXPECT_TRUE(p.Rotated);
-  EXPECT_EQ(p.Params[0], 2.5);
-  EXPECT_EQ(p.LabelLine[0], "1 + 2.5000p") << "labels are rebuilt from the loaded values";
-  EXPECT_EQ(p.InPort[0].x, p.Width - 1);
-  EXPECT_TRUE(loaded.Blocks()[2]->Option);
-  ASSERT_EQ(loaded.Lines().size(), 4u);
-  EXPECT_EQ(loaded.Lines()[0]->DestInput, 4);
-  EXPECT_EQ(loaded.Blocks()[0]->OutLineCount[0], 3) << "one output feeding three inputs";
-  EXPECT_EQ(loaded.CheckInvariants(), "");
-  EXPECT_NE(loaded.GraphBlock()->Record->OrigFile, graph->Record->OrigFile);
+// 1000 sum blocks, each feeding both inputs of the next: 4 + 39 000 + 31 968
+// bytes, more than one read of the file takes.
+TEST_F(SchemeFileTest, ALargeFileHoldsTheBlocksItsCountAndSizeAgreeOn) {
+  const int n = 1000;
+  std::string blocks, lines;
+  for (int i = 0; i < n; ++i) {
+    blocks += Record(9, static_cast<uint32_t>(i * 7), static_cast<uint32_t>(i * 13), i % 2 ? 1 : 0,
+                     i % 3 ? 1 : 0, static_cast<uint32_t>(i),
+                     testing::DoubleBytes({i + 0.5, -i * 1.0, i * 0.25}));
+    if (i > 0) lines += Line(i - 1, i, 0, 0) + Line(i - 1, i, 0, 1);
+  }
+  const std::string path = dir.File("large.str");
+  WriteBytes(path, I32(n) + blocks + lines);
+  ASSERT_EQ(ReadBytes(path).size(), 70972u);
+  Scheme loaded = LoadScheme(path, factory);
+  ASSERT_EQ(loaded.Blocks().size(), static_cast<std::size_t>(n));
+  ASSERT_EQ(loaded.Lines().size(), static_cast<std::size_t>(2 * (n - 1)));
+  const TBlock& last = *loaded.Blocks().back();
+  EXPECT_EQ(last.Left, 6993);
+  EXPECT_EQ(last.Top, 12987);
+  EXPECT_TRUE(last.Rotated);
+  EXPECT_FALSE(last.Option);
+  EXPECT_EQ(last.Params, (std::array<double, 3>{999.5, -999, 249.75}));
+  EXPECT_EQ(loaded.IndexOf(last.InLine[1]->Source), static_cast<std::size_t>(n - 2));
+  EXPECT_EQ(SchemeBytes(loaded), I32(n) + blocks + lines);
+
+  // A count one off either way no longer agrees with the size.
+  for (int count : {n + 1, n - 1}) {
+    WriteBytes(path, I32(count) + blocks + lines);
+    EXPECT_THROW(LoadScheme(path, factory), UserError) << count;
+  }
 }
 
 TEST_F(SchemeFileTest, UnknownKindsLoadAsProportionalAndChannelsStartAtZero) {
