@@ -17,6 +17,7 @@
 #include <cmath>
 #include <span>
 
+#include "core/acquisition/scan_result.h"
 #include "core/device/asmcode.h"
 #include "core/device/simulated_bench.h"
 #include "core/records/graph_record.h"
@@ -333,7 +334,7 @@ bool TPerDlg::Record(bool fromBench) {
       break;
   }
   if (fromBench) {
-    ErrorBox::ShowPlain(this, QStringLiteral("Считано %1 точек").arg(Thread->Result.Count));
+    ErrorBox::ShowPlain(this, QString::fromStdString(tornel::ScannedText(Thread->Result.Count)));
   }
   return true;
 }

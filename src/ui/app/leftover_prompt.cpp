@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/records/day_number.h"
+#include "core/text/plural_ru.h"
 #include "ui/graph/graph_frm.h"
 #include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
@@ -37,7 +38,7 @@ QString LeftoverLine(const tornel::LeftoverRecording& leftover) {
                      .arg(at.Minute, 2, 10, QChar('0'))
                      .arg(at.Second, 2, 10, QChar('0'));
   QString length = note.Kind == tornel::RecordingKind::Static
-                       ? QStringLiteral("%1 точек").arg(leftover.Frames)
+                       ? QString::fromStdString(tornel::PointsRu(leftover.Frames))
                        : QStringLiteral("%1 с").arg(leftover.Duration(), 0, 'f', 3);
   return KindText(note).trimmed() + QStringLiteral("; ") + when + QStringLiteral("; ") + length +
          QStringLiteral("; ") + Channels(note);

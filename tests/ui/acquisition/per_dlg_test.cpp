@@ -329,7 +329,7 @@ TEST_F(TransientTest, BenchStartRunsOnceAndTellsTheNumberOfScans) {
   });
   auto dialog = ShownDialog(Form());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 5000));
-  EXPECT_EQ(message, "Считано 1234 точек");
+  EXPECT_EQ(message, "Считано 1234 точки");
   EXPECT_EQ(messages, 1);
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(dialog->Thread->Result.Count, 1234);

@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QApplication>
-#include <QFontMetrics>
-#include <QMdiSubWindow>
 #include <QTableWidget>
 #include <functional>
 #include <memory>
@@ -113,8 +113,7 @@ TEST(ClippedTexts, FindsEachKindOfCutTextAndPassesItWhole) {
       {"Продолжить", [](QWidget* p) { return new QPushButton("&Продолжить", p); }, grow},
       {"Использовать фильтр", [](QWidget* p) { return new QCheckBox("Использовать фильтр", p); },
        grow},
-      {"Смещение нуля ЦАП", [](QWidget* p) { return new QGroupBox("Смещение нуля ЦАП", p); },
-       grow},
+      {"Смещение нуля ЦАП", [](QWidget* p) { return new QGroupBox("Смещение нуля ЦАП", p); }, grow},
       {"Сигналы\" behind the scroll arrows",
        [](QWidget* p) {
          auto* tabs = new QTabWidget(p);

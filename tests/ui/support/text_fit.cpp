@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,8 +18,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextDocument>
-#include <QtMath>
 #include <QToolButton>
+#include <QtMath>
 #include <algorithm>
 
 namespace tornel::testing {
@@ -73,14 +73,14 @@ public:
 private:
   void Report(const QWidget* w, const QString& text, QSize need, QSize room,
               const QString& note = QString()) {
-    const QString line = QStringLiteral("%1: %2 \"%3\"%4 needs %5x%6, has %7x%8")
-                             .arg(window_->windowTitle().isEmpty() ? Name(window_)
-                                                                   : window_->windowTitle(),
-                                  Name(w), text, note)
-                             .arg(need.width())
-                             .arg(need.height())
-                             .arg(room.width())
-                             .arg(room.height());
+    const QString line =
+        QStringLiteral("%1: %2 \"%3\"%4 needs %5x%6, has %7x%8")
+            .arg(window_->windowTitle().isEmpty() ? Name(window_) : window_->windowTitle(), Name(w),
+                 text, note)
+            .arg(need.width())
+            .arg(need.height())
+            .arg(room.width())
+            .arg(room.height());
     if (!found_.contains(line)) found_.append(line);
   }
 
@@ -131,7 +131,8 @@ private:
       indent = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - m;
     }
     if (indent > 0) {
-      if (label->alignment() & (Qt::AlignLeft | Qt::AlignRight)) room.setWidth(room.width() - indent);
+      if (label->alignment() & (Qt::AlignLeft | Qt::AlignRight))
+        room.setWidth(room.width() - indent);
       if (label->alignment() & (Qt::AlignTop | Qt::AlignBottom))
         room.setHeight(room.height() - indent);
     }
