@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <functional>
@@ -236,6 +237,7 @@ class GraphTextsTest : public graphtest::GraphWindowTest {};
 
 TEST_F(GraphTextsTest, GraphWindowItsLegendAndItsDialogs) {
   table.ChanName[0] = "Канал 1";
+  table.Base[0] = 10000.0;  // the table shows values up to -7827.789
   auto window = NewWindow();
   FillAsExperiment(*window, Sine(200));
   ExpectWhole("TGraphFrm", Look(window.get()));
@@ -270,6 +272,31 @@ TEST_F(GraphTextsTest, GraphWindowItsLegendAndItsDialogs) {
   Settle();
   ASSERT_NE(window->TableView(), nullptr);
   ExpectWhole("TGridFrm", Look(window->TableView()));
+}
+
+TEST_F(GraphTextsTest, TheLegendWidensForNewLinesButKeepsAWidthTheUserDragged) {
+  auto window = NewWindow();
+  FillAsExperiment(*window, Sine(200));
+  auto* splitter = window->findChild<QSplitter*>(QStringLiteral("Splitter_legend"));
+  auto* legend = window->findChild<GraphLegendBox*>(QStringLiteral("LegendPaintBox"));
+  ASSERT_NE(splitter, nullptr);
+  ASSERT_NE(legend, nullptr);
+  EXPECT_EQ(legend->width(), 65) << "a short name leaves the legend as designed";
+
+  QList<int> sizes = splitter->sizes();
+  sizes[0] += 30;
+  sizes[1] -= 30;
+  splitter->setSizes(sizes);  // the user drags it narrower
+  window->RefreshPicture();
+  Settle();
+  EXPECT_EQ(legend->width(), 35);
+
+  window->Record().ChanName[0] = "Частота вращения";
+  window->RefreshPicture();
+  Settle();
+  const QFontMetrics fm(legend->font());
+  const int lh = static_cast<int>(1.2 * fm.height());
+  EXPECT_GE(legend->width(), fm.horizontalAdvance(QStringLiteral("Частота вращения(t)")) + lh);
 }
 
 class SchemeTextsTest : public TextsWholeTest {};
