@@ -227,7 +227,7 @@ int RecordCommand(const std::vector<std::string>& args, std::ostream& out, std::
       record.OrigFile.clear();
       throw;
     }
-    err << "Считано " << result.Count << " точек\n";
+    err << ScannedText(result.Count) << '\n';
     out << request.output << '\n';
     return result.Outcome == ScanOutcome::Completed ? kExitOk : kExitFailure;
   } catch (const std::exception& e) {

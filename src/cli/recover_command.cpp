@@ -7,6 +7,7 @@
 #include "core/records/day_number.h"
 #include "core/records/graph_record.h"
 #include "core/records/leftover_recording.h"
+#include "core/text/plural_ru.h"
 
 namespace tornel::cli {
 namespace {
@@ -21,7 +22,7 @@ std::string Line(const LeftoverRecording& leftover) {
   line += "\t" + TwoDigits(at.Day) + "." + TwoDigits(at.Month) + "." + std::to_string(at.Year) +
           " " + TwoDigits(at.Hour) + ":" + TwoDigits(at.Minute) + ":" + TwoDigits(at.Second);
   if (note.Kind == RecordingKind::Static) {
-    line += "\t" + std::to_string(leftover.Frames) + " точек";
+    line += "\t" + PointsRu(leftover.Frames);
   } else {
     line += "\t" + std::to_string(static_cast<int64_t>(leftover.Duration() * 1000.0)) + " мс";
   }
@@ -50,6 +51,7 @@ int RecoverCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
   }
   std::vector<LeftoverRecording> found = FindLeftoverRecordings(folders);
+  if (found.empty()) out << "Несохранённых записей нет\n";
   int failed = 0;
   for (auto& leftover : found) {
     if (list) {

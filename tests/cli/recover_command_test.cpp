@@ -75,5 +75,38 @@ TEST(RecoverCommandTest, AFolderThatTakesNoFileKeepsTheRecording) {
   EXPECT_TRUE(fs::exists(folder + "/Trn1.note"));
 }
 
+TEST(RecoverCommandTest, NothingToRecoverIsSaidSo) {
+  TempDir dir;
+  fs::create_directory(dir.File("tmp"));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"recover", "--list"}, {"recover", "-o", dir.File("tmp")}}) {
+    Outcome none = Recover(dir, args);
+    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.out, "Несохранённых записей нет\n") << args.back();
+    EXPECT_EQ(none.err, "");
+  }
+}
+
+TEST(RecoverCommandTest, StaticRecordingsCountTheirPointsInRussian) {
+  TempDir dir;
+  fs::create_directory(dir.File("tmp"));
+  const std::pair<int, const char*> cases[] = {
+      {1, "\t1 точка\t"}, {3, "\t3 точки\t"}, {11, "\t11 точек\t"}, {22, "\t22 точки\t"}};
+  for (const auto& [points, text] : cases) {
+    const std::string sample = dir.File("tmp/TrSt" + std::to_string(points));
+    testing::WriteBytes(sample, std::string(2u * points, '\0'));  // one channel a point
+    RecoveryNote note;
+    note.Pid = 99999999;
+    note.Kind = RecordingKind::Static;
+    note.AcpMask = 0x0001;
+    note.Write(sample + ".note");
+  }
+  Outcome listed = Recover(dir, {"recover", "--list"});
+  EXPECT_EQ(listed.code, 0);
+  for (const auto& [points, text] : cases) {
+    EXPECT_NE(listed.out.find(text), std::string::npos) << text << " in\n" << listed.out;
+  }
+}
+
 }  // namespace
 }  // namespace tornel::cli

@@ -38,8 +38,6 @@ std::string ErrorText(std::exception_ptr error) {
   }
 }
 
-std::string KeptText(int32_t count) { return "Сохранено " + std::to_string(count) + " точек."; }
-
 // Which channels each scan holds, in file order.
 struct ScanLayout {
   ScanLayout(const ScanRequest& request, int caps) {

@@ -30,4 +30,9 @@ struct ScanResult {
   std::string Message;
 };
 
+// How many scans a recording read, in words: "Считано 1234 точки".
+std::string ScannedText(int32_t count);
+// How many it kept after a failure: "Сохранена 21 точка."
+std::string KeptText(int32_t count);
+
 }  // namespace tornel

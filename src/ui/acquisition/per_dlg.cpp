@@ -17,6 +17,7 @@
 #include <cmath>
 #include <span>
 
+#include "core/acquisition/scan_result.h"
 #include "core/device/asmcode.h"
 #include "core/device/simulated_bench.h"
 #include "core/records/graph_record.h"
@@ -332,9 +333,9 @@ bool TPerDlg::Record(bool fromBench) {
     case tornel::ScanOutcome::Completed:
       break;
   }
-  if (fromBench) {
+  // The bench operator's message keeps its fixed wording whatever the count.
+  if (fromBench)
     ErrorBox::ShowPlain(this, QStringLiteral("Считано %1 точек").arg(Thread->Result.Count));
-  }
   return true;
 }
 

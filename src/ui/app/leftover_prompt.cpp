@@ -4,7 +4,9 @@
 #include <QStringList>
 
 #include "core/records/day_number.h"
+#include "core/text/plural_ru.h"
 #include "ui/graph/graph_frm.h"
+#include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -36,7 +38,7 @@ QString LeftoverLine(const tornel::LeftoverRecording& leftover) {
                      .arg(at.Minute, 2, 10, QChar('0'))
                      .arg(at.Second, 2, 10, QChar('0'));
   QString length = note.Kind == tornel::RecordingKind::Static
-                       ? QStringLiteral("%1 точек").arg(leftover.Frames)
+                       ? QString::fromStdString(tornel::PointsRu(leftover.Frames))
                        : QStringLiteral("%1 с").arg(leftover.Duration(), 0, 'f', 3);
   return KindText(note).trimmed() + QStringLiteral("; ") + when + QStringLiteral("; ") + length +
          QStringLiteral("; ") + Channels(note);
@@ -47,9 +49,10 @@ void OfferLeftoverRecordings(WindowHost& host, const std::vector<std::string>& f
   if (found.empty()) return;
   QStringList lines;
   for (const auto& leftover : found) lines << LeftoverLine(leftover);
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Tornel"),
-                  QStringLiteral("Найдены несохранённые записи: %1. Открыть их?").arg(found.size()),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.DialogParent());
+  TitledMessageBox box(
+      QMessageBox::Question,
+      QStringLiteral("Найдены несохранённые записи: %1. Открыть их?").arg(found.size()),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.DialogParent());
   box.setObjectName(QStringLiteral("LeftoverQuestion"));
   box.setInformativeText(lines.join(QLatin1Char('\n')));
   int answer = box.exec();
@@ -62,8 +65,8 @@ void OfferLeftoverRecordings(WindowHost& host, const std::vector<std::string>& f
       graph->RefreshPicture();
     }
   } else if (answer == QMessageBox::No) {
-    if (QMessageBox::question(host.DialogParent(), QStringLiteral("Tornel"),
-                              QStringLiteral("Удалить их?")) == QMessageBox::Yes) {
+    if (TitledMessageBox::Ask(host.DialogParent(), QStringLiteral("Удалить их?")) ==
+        QMessageBox::Yes) {
       for (auto& leftover : found) tornel::DiscardLeftover(std::move(leftover));
     }
   }

@@ -44,6 +44,7 @@
 #include "ui/widgets/child_menu_provider.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/progress_dlg.h"
+#include "ui/widgets/titled_message_box.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -361,7 +362,11 @@ void TMainForm::FileOpenExecute() {
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  // A folder of schemes must not look empty each time it is opened again.
+  if (!openFilter_.isEmpty()) dialog.selectNameFilter(openFilter_);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  openFilter_ = dialog.selectedNameFilter();
+  if (!accepted || dialog.selectedFiles().isEmpty()) return;
   QString path = dialog.selectedFiles().first();
   openFolder_ = QFileInfo(path).absolutePath();
   ErrorBox::Guard(this, [&] { OpenFile(path); });
@@ -408,8 +413,7 @@ void TMainForm::ACalibrZeroExecute() {
 void TMainForm::AResetZeroExecute() {
   // A calibration takes a quiet bench and sixteen seconds to redo.
   const auto answer =
-      QMessageBox::question(this, QCoreApplication::applicationName(),
-                            QStringLiteral("Сбросить смещения нуля всех каналов АЦП?"),
+      TitledMessageBox::Ask(this, QStringLiteral("Сбросить смещения нуля всех каналов АЦП?"),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   if (answer != QMessageBox::Yes) return;
   ErrorBox::Guard(this, [this] { tornel::ResetZero(channels_); });

@@ -147,6 +147,7 @@ private:
   QMetaObject::Connection activatedConnection_;
   bool calibrating_ = false;
   QString openFolder_;  // where the open dialog was left
+  QString openFilter_;  // the file type it was left showing
 };
 
 // The one main window of the run, nullptr before it exists and after it is

@@ -30,6 +30,10 @@ TMainNastr::TMainNastr(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Параметры"));
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl1"));
+  // All four captions whole: the dialog widens to the tab row instead of
+  // hiding tabs behind scroll arrows.
+  pages_->setUsesScrollButtons(false);
+  pages_->setElideMode(Qt::ElideNone);
   pages_->addTab(BuildNamesPage(0, tornel::kAcpChannels),
                  QStringLiteral("Наименования каналов АЦП"));
   pages_->addTab(BuildNamesPage(tornel::kCapSlotBase, kEditableCaps),

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <optional>
@@ -16,6 +17,8 @@
 #include "ui/static/combo_dlg.h"
 #include "ui/static/sel_coord.h"
 #include "ui/widgets/busy_scope.h"
+#include "ui/widgets/design_size.h"
+#include "ui/widgets/titled_message_box.h"
 
 namespace {
 
@@ -27,6 +30,11 @@ std::optional<std::string> Prompt(QWidget* parent, const char* caption, const QS
   dialog.setWindowTitle(QString::fromUtf8(caption));
   dialog.setLabelText(label);
   dialog.setTextValue(initial);
+  // The dialog sizes itself to its contents; its prompt is what can widen it
+  // enough for the frame to show the title whole.
+  if (auto* prompt = dialog.findChild<QLabel*>()) {
+    prompt->setMinimumWidth(WholeTitleWidth(dialog.windowTitle()));
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue().toStdString();
 }
@@ -130,8 +138,8 @@ void GraphFilterCommands::AExpSmoothExecute() {
 }
 
 bool GraphFilterCommands::Confirm(const QString& caption, const QString& text, const char* name) {
-  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                  w_.widget);
+  TitledMessageBox box(QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel, w_.widget,
+                       caption);
   box.setObjectName(QLatin1String(name));
   return box.exec() == QMessageBox::Ok;
 }

@@ -38,6 +38,7 @@
 #include "ui/graph/grid_frm.h"
 #include "ui/widgets/busy_scope.h"
 #include "ui/widgets/error_box.h"
+#include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -152,6 +153,8 @@ void TGraphFrm::BuildLayout() {
     UpdateBaseValues();
     legendBox_->update();
   });
+  // After the paint, so that the splitter is not moved while it is drawn.
+  connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::FitLegend, Qt::QueuedConnection);
   connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateCursorPanel);
   connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::UpdateCursorPanel);
   connect(paintBox_, &GraphPaintBox::PopupRequested, this,
@@ -392,6 +395,19 @@ void TGraphFrm::ACursorsExecute(bool on) {
   paintBox_->Invalidate();
 }
 
+void TGraphFrm::FitLegend() {
+  const int need = legendBox_->NeededWidth();
+  if (need == legendFitted_) return;
+  legendFitted_ = need;
+  QList<int> sizes = legendSplitter_->sizes();
+  // The plot keeps at least half of the width.
+  const int grow = std::min(need - sizes[1], (sizes[0] - sizes[1]) / 2);
+  if (grow <= 0) return;
+  sizes[0] -= grow;
+  sizes[1] += grow;
+  legendSplitter_->setSizes(sizes);
+}
+
 void TGraphFrm::UpdateCursorPanel() {
   if (!paintBox_->CursorsShown()) return;
   const tornel::CursorPair& c = paintBox_->Cursors();
@@ -406,9 +422,8 @@ bool TGraphFrm::AskToSaveBeforeClosing() {
   if (!DataFileName.isEmpty() || record_.OrigFile.empty()) return true;
   std::error_code error;
   if (!std::filesystem::exists(record_.OrigFile, error)) return true;
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Tornel"),
-                  QStringLiteral("Сохранить данные в файл?"),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  TitledMessageBox box(QMessageBox::Question, QStringLiteral("Сохранить данные в файл?"),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName(QStringLiteral("SaveQuestion"));
   switch (box.exec()) {
     case QMessageBox::Yes:

@@ -102,6 +102,9 @@ private:
   void UpdateTitle();
   void UpdateBaseValues();
   void UpdateCursorPanel();
+  // Widens the legend when its lines need more than it has; the user may
+  // narrow it again until the lines change.
+  void FitLegend();
   bool AskToSaveBeforeClosing();
   // Asks for a name and saves; false when cancelled or failed.
   bool SaveWithDialog();
@@ -126,4 +129,5 @@ private:
   QMenu* filterMenu_ = nullptr;
   QMenu* graphMenu_ = nullptr;
   QPointer<TGridFrm> tableView_;
+  int legendFitted_ = 0;  // the legend's need at the last fit
 };

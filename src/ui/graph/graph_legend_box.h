@@ -14,6 +14,9 @@ class GraphLegendBox : public QWidget {
 public:
   GraphLegendBox(tornel::TGraphRecord& record, QWidget* parent = nullptr);
 
+  // The width the legend needs in the box's font.
+  int NeededWidth() const;
+
 protected:
   void paintEvent(QPaintEvent* event) override;
 

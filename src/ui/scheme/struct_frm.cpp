@@ -39,6 +39,7 @@
 #include "ui/widgets/edit_numbers.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/qt_busy_cursor.h"
+#include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
 
 using tornel::TBlock;
@@ -438,9 +439,9 @@ void TStructFrm::PrintGraphTo(QPrinter& printer) {
 
 void TStructFrm::closeEvent(QCloseEvent* event) {
   if (!undo_->isClean()) {
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Tornel"), QStringLiteral("Сохранить схему в файл?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer =
+        TitledMessageBox::Ask(this, QStringLiteral("Сохранить схему в файл?"),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !ASaveExecute())) {
       event->ignore();
       return;

@@ -34,6 +34,7 @@
 #include "ui/static/combo_dlg.h"
 #include "ui/static/stat_nastr.h"
 #include "ui/static/sweep_box.h"
+#include "ui/widgets/column_fit.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
 #include "ui/widgets/error_box.h"
@@ -250,6 +251,7 @@ void TStaticDlg::ShowHeader() {
   for (int column = 0; column < kColumns; ++column)
     header << Text(tornel::PointHeaderText(table, tornel::PointColumnSlot(column)));
   grid_->setHorizontalHeaderLabels(header);
+  WidenColumnsToFit(grid_);
   for (int dac = 0; dac < 2; ++dac) {
     dacNames_[dac]->setText(Text(table.ChanName[tornel::kCapSlotBase + dac]));
     dacUnits_[dac]->setText(Text(table.ChanUnit[tornel::kCapSlotBase + dac]));
@@ -306,6 +308,7 @@ bool TStaticDlg::RecordPoint() {
           new QTableWidgetItem(Text(tornel::PointCellText(host_.Channels(), point, column)));
       grid_->setItem(row, column, item);
     }
+    WidenColumnsToFit(grid_);
     grid_->setRowCount(row + 2);
     grid_->setCurrentCell(row + 1, grid_->currentColumn() < 0 ? 0 : grid_->currentColumn());
     added = true;

@@ -1,15 +1,14 @@
 #include "ui/widgets/error_box.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
 #include <exception>
 
 #include "core/text/user_error.h"
+#include "ui/widgets/titled_message_box.h"
 
 namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+  TitledMessageBox box(icon, text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -77,5 +77,38 @@ TEST(LegendExtent, WidestLineWithHalfALineEachSide) {
   EXPECT_EQ(size.cy, 48);
 }
 
+// The graph window and the pictures size the legend's area from its extent:
+// every line drawn must lie inside it, whatever the names.
+TEST(LegendExtent, HoldsEveryLineDrawn) {
+  const struct {
+    const char* what;
+    std::string name;
+    bool dependency;
+  } cases[] = {
+      {"short name", "W", false},
+      {"name of the graph block", "Канал 1", false},
+      {"long dependency", "Частота вращения", true},
+      {"no lines", "", false},
+  };
+  for (const auto& c : cases) {
+    TGraphRecord r = ThreeChannels();
+    r.ChanName[4] = c.name;
+    r.AcpShowMask = c.name.empty() ? 0 : 0b10000;
+    if (c.dependency) r.Deps[0] = {1, 1, 2};
+    RecordingCanvas canvas;
+    constexpr int kLx = 7, kLy = 3;
+    DrawLegend(r, canvas, kLx, kLy);
+    const TextSize extent = LegendExtent(r, canvas);
+    const auto texts = canvas.OfKind(RecordingCanvas::Kind::Text);
+    EXPECT_EQ(texts.empty(), c.name.empty()) << c.what;
+    for (const auto& t : texts) {
+      const TextSize size = canvas.TextExtent(t.text);
+      EXPECT_GE(t.points[0].x, kLx) << c.what;
+      EXPECT_LE(t.points[0].x + size.cx, kLx + extent.cx) << c.what << ": " << t.text;
+      EXPECT_LE(t.points[0].y + size.cy, kLy + extent.cy) << c.what << ": " << t.text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tornel::testing

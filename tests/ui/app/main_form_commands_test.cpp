@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "core/text/user_error.h"
@@ -204,6 +205,34 @@ TEST_F(MainFormTest, OpenDialogOffersTheFileTypesAndOpensTheChoice) {
   choose = QString::fromStdString(dir.File("RUN2.DTA"));
   f.FileOpenExecute();
   EXPECT_TRUE(f.opened.isEmpty());
+}
+
+TEST_F(MainFormTest, OpenDialogKeepsTheFileTypeLastChosenInTheRun) {
+  DispatchingForm f(Environment());
+  const QString scheme = QStringLiteral("Схема (*.str)");
+  QStringList shown;
+  // Cancelled after switching to schemes, then accepted, then looked at.
+  const std::function<void(QFileDialog*)> steps[] = {
+      [&](QFileDialog* d) {
+        d->selectNameFilter(scheme);
+        d->reject();
+      },
+      [&](QFileDialog* d) { d->reject(); },
+      [&](QFileDialog* d) {
+        d->selectNameFilter(QStringLiteral("Все файлы (*)"));
+        d->reject();
+      },
+      [&](QFileDialog* d) { d->reject(); }};
+  for (const auto& step : steps) {
+    ModalAnswers watcher([&](QWidget* w) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dialog, nullptr);
+      shown << dialog->selectedNameFilter();
+      step(dialog);
+    });
+    f.FileOpenExecute();
+  }
+  EXPECT_EQ(shown, QStringList({"Файл данных (*.dta)", scheme, scheme, "Все файлы (*)"}));
 }
 
 TEST_F(MainFormTest, PageSetupStartsFromTheDefaultsAndKeepsWhatOkLeaves) {

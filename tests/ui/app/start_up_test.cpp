@@ -49,12 +49,38 @@ TEST(CommandLine, HelpVersionAndMistakes) {
                   .match(version.text)
                   .hasMatch())
       << version.text.toStdString();
-  EXPECT_EQ(CommandLine::Parse({"tornel", "--bogus"}).outcome, CommandLine::Outcome::Error);
-  EXPECT_EQ(CommandLine::Parse({"tornel", "--device"}).outcome, CommandLine::Outcome::Error);
   CommandLine usb = CommandLine::Parse({"tornel", "--device", "usb", "a.dta"});
   EXPECT_EQ(usb.outcome, CommandLine::Outcome::Error);
   EXPECT_EQ(usb.text,
             "Неизвестное устройство «usb»: допустимы none, sim, comedi и comedi:/dev/comediN");
+}
+
+TEST(CommandLine, HelpIsInRussian) {
+  const QString help = CommandLine::Parse({"/usr/bin/tornel", "--help"}).text;
+  EXPECT_TRUE(help.startsWith("Использование: ")) << help.toStdString();
+  EXPECT_TRUE(help.contains(" [ключи] [файлы...]\n")) << help.toStdString();
+  EXPECT_TRUE(help.contains("\nКлючи:\n")) << help.toStdString();
+  EXPECT_TRUE(help.contains("\nАргументы:\n")) << help.toStdString();
+  for (const char* english : {"Usage", "Options", "Arguments", "Displays"}) {
+    EXPECT_FALSE(help.contains(english)) << english;
+  }
+}
+
+TEST(CommandLine, MistakesAreToldInRussian) {
+  const std::pair<QStringList, QString> cases[] = {
+      {{"tornel", "--bogus"}, "Неизвестный ключ «--bogus»\nСправка: tornel --help"},
+      {{"tornel", "-x", "a.dta"}, "Неизвестный ключ «-x»\nСправка: tornel --help"},
+      {{"tornel", "--device"},
+       "После --device нужно указать устройство: none, sim, comedi или comedi:/dev/comediN\n"
+       "Справка: tornel --help"},
+  };
+  for (const auto& [arguments, text] : cases) {
+    const CommandLine cl = CommandLine::Parse(arguments);
+    EXPECT_EQ(cl.outcome, CommandLine::Outcome::Error) << arguments.join(' ').toStdString();
+    EXPECT_EQ(cl.text, text);
+  }
+  EXPECT_EQ(CommandLine::Parse({"tornel", "--help=1"}).text,
+            "Ключ --help не принимает значения\nСправка: tornel --help");
 }
 
 class AppPathsTest : public ::testing::Test {

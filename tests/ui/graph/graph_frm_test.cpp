@@ -118,7 +118,7 @@ TEST_F(GraphFrmTest, ANewRecordAsksBeforeClosingAndNoLeavesNoFileBehind) {
   ModalAnswers user;
   QString question;
   user.Then([&](QWidget* w) {
-    EXPECT_EQ(w->windowTitle(), "Tornel");
+    EXPECT_EQ(w->windowTitle(), "TornelAD");
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
