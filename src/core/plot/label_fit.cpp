@@ -9,8 +9,8 @@ bool Clear(const LabelSpan& a, const LabelSpan& b, int gap) {
 
 }  // namespace
 
-std::vector<bool> LabelsThatFit(std::span<const LabelSpan> labels,
-                                std::optional<LabelSpan> title, int gap) {
+std::vector<bool> LabelsThatFit(std::span<const LabelSpan> labels, std::optional<LabelSpan> title,
+                                int gap) {
   std::vector<bool> shown(labels.size(), false);
   std::vector<LabelSpan> taken;
   if (title) taken.push_back(*title);

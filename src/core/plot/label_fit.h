@@ -18,7 +18,7 @@ struct LabelSpan {
 // last one and the others in order are each kept while they clear everything
 // kept before them. A narrow plot thus shows every other label or fewer,
 // never two run together.
-std::vector<bool> LabelsThatFit(std::span<const LabelSpan> labels,
-                                std::optional<LabelSpan> title, int gap);
+std::vector<bool> LabelsThatFit(std::span<const LabelSpan> labels, std::optional<LabelSpan> title,
+                                int gap);
 
 }  // namespace tornel
