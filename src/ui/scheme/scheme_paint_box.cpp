@@ -1,8 +1,11 @@
 #include "ui/scheme/scheme_paint_box.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
+#include <algorithm>
 
 #include "core/scheme/line_routing.h"
 #include "core/scheme/scheme.h"
@@ -30,9 +33,66 @@ SchemePaintBox::SchemePaintBox(const tornel::Scheme& scheme, SchemeMouse& mouse,
   setBackgroundRole(QPalette::Base);
 }
 
-void SchemePaintBox::paintEvent(QPaintEvent*) {
+QRect SchemePaintBox::LineArea(const tornel::TConnectLine& line) const {
+  if (!line.Visible) return {};
+  const auto path = tornel::RouteLine(line);
+  if (!path) return {};
+  int left = path->front().x, right = left, top = path->front().y, bottom = top;
+  for (const tornel::Point& p : *path) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  // Room for the dragged line's 3-pixel pen and the pen's rounding.
+  constexpr int kPen = 3;
+  return QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-kPen, -kPen, kPen, kPen);
+}
+
+QRect SchemePaintBox::BandArea() const {
+  if (!mouse_.BandActive()) return {};
+  const tornel::PlotRect band = mouse_.Band();
+  return QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom))
+      .normalized()
+      .adjusted(-1, -1, 1, 1);
+}
+
+void SchemePaintBox::Sync() {
+  QRegion dirty;
+  QHash<const tornel::TConnectLine*, QRect> areas;
+  const tornel::TConnectLine* dragged = scheme_.DragLine();
+  for (const auto& line : scheme_.Lines()) {
+    const tornel::TConnectLine* key = line.get();
+    const QRect area = LineArea(*line);
+    const auto old = lineAreas_.constFind(key);
+    // A line that stops or starts being dragged changes its pen.
+    const bool penChanged = (key == dragged) != (key == dragged_);
+    if (old == lineAreas_.cend()) {
+      dirty += area;
+    } else if (*old != area || penChanged) {
+      dirty += *old;
+      dirty += area;
+    }
+    areas.insert(key, area);
+  }
+  for (auto it = lineAreas_.cbegin(); it != lineAreas_.cend(); ++it) {
+    if (!areas.contains(it.key())) dirty += it.value();
+  }
+  lineAreas_ = std::move(areas);
+  dragged_ = dragged;
+  const QRect band = BandArea();
+  if (band != bandArea_) {
+    dirty += bandArea_;
+    dirty += band;
+    bandArea_ = band;
+  }
+  if (!dirty.isEmpty()) update(dirty);
+}
+
+void SchemePaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
+  painter.setClipRegion(event->region());
+  painter.fillRect(event->rect(), Qt::white);
   painter.setPen(QPen(Qt::black, 1));
   const tornel::TConnectLine* dragged = scheme_.DragLine();
   for (const auto& line : scheme_.Lines()) {
