@@ -49,8 +49,8 @@ std::optional<std::string> NothingToRun(const Scheme& scheme) {
 std::string RunMessage(const Scheme& scheme, const RunResult& result, char separator) {
   const std::string step = "h = " + FormatFixedExact(result.Step, kTimeDecimals, separator);
   if (result.Cancelled) {
-    return "Расчет прерван при t = " + FormatFixed(result.Time, kTimeDecimals, separator) +
-           " с (" + step + ").";
+    return "Расчет прерван при t = " + FormatFixed(result.Time, kTimeDecimals, separator) + " с (" +
+           step + ").";
   }
   const TBlock* graph = scheme.GraphBlock();
   if (graph != nullptr && !GraphHasInput(*graph)) {

@@ -35,7 +35,8 @@ GraphBlockPicture::Key GraphBlockPicture::KeyOf(const tornel::TGraphRecord& reco
 void GraphBlockPicture::Render(tornel::TGraphRecord& record, const QFont& font) {
   // A summary is built here only when it takes no progress window; after a
   // calculation the scheme window has built it already.
-  if (record.Summaries.PendingBytes(record) < kSummaryProgressBytes) record.Summaries.Prepare(record);
+  if (record.Summaries.PendingBytes(record) < kSummaryProgressBytes)
+    record.Summaries.Prepare(record);
   const QSize size = key_->size;
   image_ = QImage(size * key_->ratio, QImage::Format_ARGB32_Premultiplied);
   image_.setDevicePixelRatio(key_->ratio);

@@ -33,37 +33,45 @@ SchemePaintBox::SchemePaintBox(const tornel::Scheme& scheme, SchemeMouse& mouse,
   setBackgroundRole(QPalette::Base);
 }
 
-QRect SchemePaintBox::LineArea(const tornel::TConnectLine& line) const {
-  if (!line.Visible) return {};
+// Room for the dragged line's 3-pixel pen and the pen's rounding.
+constexpr int kPenReach = 3;
+
+QRegion SchemePaintBox::LineArea(const tornel::TConnectLine& line) const {
+  QRegion area;
+  if (!line.Visible) return area;
   const auto path = tornel::RouteLine(line);
-  if (!path) return {};
-  int left = path->front().x, right = left, top = path->front().y, bottom = top;
-  for (const tornel::Point& p : *path) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
+  if (!path) return area;
+  // Segment by segment: the box around a long line would take in every
+  // block it passes.
+  for (std::size_t i = 1; i < path->size(); ++i) {
+    const tornel::Point a = (*path)[i - 1], b = (*path)[i];
+    area += QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                  QPoint(std::max(a.x, b.x), std::max(a.y, b.y)))
+                .adjusted(-kPenReach, -kPenReach, kPenReach, kPenReach);
   }
-  // Room for the dragged line's 3-pixel pen and the pen's rounding.
-  constexpr int kPen = 3;
-  return QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-kPen, -kPen, kPen, kPen);
+  return area;
 }
 
-QRect SchemePaintBox::BandArea() const {
-  if (!mouse_.BandActive()) return {};
+QRegion SchemePaintBox::BandArea() const {
+  QRegion area;
+  if (!mouse_.BandActive()) return area;
   const tornel::PlotRect band = mouse_.Band();
-  return QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom))
-      .normalized()
-      .adjusted(-1, -1, 1, 1);
+  const QRect r = QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom)).normalized();
+  // Its four edges only: the band is an outline.
+  area += QRect(r.left() - 1, r.top() - 1, r.width() + 2, 3);
+  area += QRect(r.left() - 1, r.bottom() - 1, r.width() + 2, 3);
+  area += QRect(r.left() - 1, r.top() - 1, 3, r.height() + 2);
+  area += QRect(r.right() - 1, r.top() - 1, 3, r.height() + 2);
+  return area;
 }
 
 void SchemePaintBox::Sync() {
   QRegion dirty;
-  QHash<const tornel::TConnectLine*, QRect> areas;
+  QHash<const tornel::TConnectLine*, QRegion> areas;
   const tornel::TConnectLine* dragged = scheme_.DragLine();
   for (const auto& line : scheme_.Lines()) {
     const tornel::TConnectLine* key = line.get();
-    const QRect area = LineArea(*line);
+    const QRegion area = LineArea(*line);
     const auto old = lineAreas_.constFind(key);
     // A line that stops or starts being dragged changes its pen.
     const bool penChanged = (key == dragged) != (key == dragged_);
@@ -80,7 +88,7 @@ void SchemePaintBox::Sync() {
   }
   lineAreas_ = std::move(areas);
   dragged_ = dragged;
-  const QRect band = BandArea();
+  const QRegion band = BandArea();
   if (band != bandArea_) {
     dirty += bandArea_;
     dirty += band;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QHash>
-#include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 class SchemeMouse;
@@ -34,13 +34,13 @@ protected:
 private:
   void FollowCursor(QPoint at);
   // Where a line is drawn, widened by its pen; empty when it is not drawn.
-  QRect LineArea(const tornel::TConnectLine& line) const;
-  QRect BandArea() const;
+  QRegion LineArea(const tornel::TConnectLine& line) const;
+  QRegion BandArea() const;
 
   const tornel::Scheme& scheme_;
   SchemeMouse& mouse_;
   // What the last Sync saw, by line.
-  QHash<const tornel::TConnectLine*, QRect> lineAreas_;
+  QHash<const tornel::TConnectLine*, QRegion> lineAreas_;
   const tornel::TConnectLine* dragged_ = nullptr;
-  QRect bandArea_;
+  QRegion bandArea_;
 };

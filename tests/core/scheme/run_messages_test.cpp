@@ -82,9 +82,13 @@ TEST_F(RunMessagesTest, TheMessageAfterARunSaysWhatHappened) {
   const Case cases[] = {
       {"ordinary", 1, {1000, 1.0, 0.001, false, true}, "h = 0,00100"},
       {"measured real-time step", 1, {10, 1.0, 0.0000123, false, true}, "h = 0,0000123"},
-      {"stopped by the user", 1, {523, 0.523, 0.001, true, true},
+      {"stopped by the user",
+       1,
+       {523, 0.523, 0.001, true, true},
        "Расчет прерван при t = 0,52300 с (h = 0,00100)."},
-      {"graph block without input", 0, {1000, 1.0, 0.001, false, false},
+      {"graph block without input",
+       0,
+       {1000, 1.0, 0.001, false, false},
        "h = 0,00100\nК блоку «График» не подключен ни один вход: график не построен."},
       {"no graph block at all", -1, {1000, 1.0, 0.001, false, false}, "h = 0,00100"},
   };

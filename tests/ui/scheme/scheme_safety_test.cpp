@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -100,7 +101,7 @@ TEST_F(SchemeSafetyTest, ClosingQuestionSavesTheSchemeOrTheWindowStays) {
     graphtest::ChooseFile(QString::fromStdString(dta))(w);
   });
   answers.Then(graphtest::Press(QMessageBox::Ok, &message));
-  EXPECT_FALSE(frame->close()) << "the graph's data is not the scheme";
+  ASSERT_FALSE(frame->close()) << "the graph's data is not the scheme";
   EXPECT_EQ(filters, QStringList{"Схема (*.str)"});
   EXPECT_EQ(message, "Схема не сохранена: имя файла схемы должно оканчиваться на «.str».");
   EXPECT_FALSE(std::filesystem::exists(dta));
@@ -180,18 +181,29 @@ TEST_F(SchemeSafetyTest, AHugeRunIsAskedAboutAndNoStartsNothing) {
   Build();
   graphtest::ModalAnswers answers;
   QString question, end, step;
-  answers.Then(Calculate("1000000", "0,001"));
-  answers.Then(graphtest::Press(QMessageBox::No, &question));
+  // Far beyond any free space, so that a run started without the question
+  // is refused at once rather than filling the disk.
+  answers.Then(Calculate("1000000000000", "0,001"));
+  answers.Then([&](QWidget* w) {
+    question = tornel::testing::MessageText(w);
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    if (QAbstractButton* no = box->button(QMessageBox::No)) {
+      no->click();
+    } else {
+      box->reject();
+    }
+  });
   Actions().ACalc->trigger();
-  // (1e9 + 1) ticks of one double: 7.45 GiB.
-  EXPECT_EQ(question, "Отсчёты графика займут 7" + QString(tornel::SystemDecimalSeparator()) +
-                          "5 ГБ во временной папке. Начать расчет?");
+  // (1e15 + 1) ticks of one double: 7450580.597 GiB.
+  EXPECT_EQ(question, "Отсчёты графика займут 7450580" + QString(tornel::SystemDecimalSeparator()) +
+                          "6 ГБ во временной папке. Начать расчет?");
   EXPECT_TRUE(host.ramps.empty());
   EXPECT_TRUE(host.device.Writes().empty());
   EXPECT_EQ(std::filesystem::file_size(graph->Record->OrigFile), 0u);
   answers.Then(ReadDialog(&end, &step));
   Actions().ACalc->trigger();
-  EXPECT_EQ(end, FixedText(1000000, 5)) << "kept for the next opening";
+  EXPECT_EQ(end, FixedText(1e12, 5)) << "kept for the next opening";
   EXPECT_EQ(answers.Unexpected(), 0);
 }
 

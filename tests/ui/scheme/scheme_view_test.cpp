@@ -97,7 +97,10 @@ TEST_F(SchemeViewTest, GesturesThatChangeNothingRecordNothing) {
          Send(QEvent::MouseMove, Grip(graph) + QPoint(40, 40), Qt::LeftButton);
          Send(QEvent::MouseButtonRelease, Grip(graph), Qt::LeftButton);
        }},
-      {"a click on a block's body", [&] { Click({lag->Left + 15, lag->Top + 5}); }},
+      {"a click on a block's body",
+       [&] {
+         Click({lag->Left + 15, lag->Top + 5});
+       }},
       {"maximising and restoring",
        [&] {
          Click(WindowButton(graph));
@@ -130,7 +133,7 @@ TEST_F(SchemeViewTest, MaximisedGraphBlockFillsTheVisibleAreaAndAnswersOnlyItsBu
   Drag({200, 200}, {260, 240});
   EXPECT_FALSE(graph->Selected);
   Actions().ADelete->trigger();
-  EXPECT_EQ(BlockCount(), 2u);
+  ASSERT_EQ(BlockCount(), 2u);
   EXPECT_EQ(QPoint(graph->Left, graph->Top), QPoint(100, 20));
 
   // The area follows the window while maximised; the button restores.
@@ -234,7 +237,11 @@ TEST_F(SchemeViewTest, GraphPictureIsDrawnAnewWhenWhatItShowsChanges) {
          graph->Record->Duration = graph->Record->TMax = 1;
        },
        true},
-      {"a move", [&] { Drag({140, 30}, {160, 50}); }, false},
+      {"a move",
+       [&] {
+         Drag({140, 30}, {160, 50});
+       },
+       false},
       {"a resize", [&] { Drag(Grip(graph), Grip(graph) + QPoint(20, 0)); }, true},
   };
   for (const Change& c : changes) {
