@@ -245,14 +245,16 @@ QRect TStructFrm::ShownRect(const TBlock& block) const {
 void TStructFrm::Refresh() {
   QHash<const TBlock*, TBlockWidget*> kept;
   QSize extent(0, 0);
-  bool maximised = false;
+  TBlockWidget* maximised = nullptr;
+  bool made = false;
   for (const auto& block : scheme_.Blocks()) {
     TBlockWidget* widget = widgets_.take(block.get());
     if (widget == nullptr) {
       widget = new TBlockWidget(*block, painter_, paintBox_);
       widget->show();
+      made = true;
     }
-    maximised = maximised || block->Maximised;
+    if (block->Maximised) maximised = widget;
     widget->Follow(ShownRect(*block));
     kept.insert(block.get(), widget);
     extent = extent.expandedTo(
@@ -263,7 +265,9 @@ void TStructFrm::Refresh() {
   widgets_ = kept;
   // A maximised block fills exactly the visible area: no scroll bars cover
   // its window button or its axis.
-  paintBox_->setMinimumSize(maximised ? QSize(0, 0) : extent);
+  paintBox_->setMinimumSize(maximised != nullptr ? QSize(0, 0) : extent);
+  // A block brought back by undo does not cover the maximised one.
+  if (maximised != nullptr && made) maximised->raise();
   paintBox_->Sync();
   UpdateActions();
   if (pendingSave_ != PendingSave::None && !mouse_->Busy() && !pendingScheduled_) {

@@ -68,12 +68,22 @@ TEST_F(SchemeViewTest, UndoAndRedoAroundAMaximisedGraphBlockRestoreExactBounds) 
   Actions().ARedo->trigger();
   EXPECT_EQ(Geometry(graph), QRect(100, 20, 350, 350));
 
+  // A block that undo brings back stays under the maximised one.
+  TBlock* lag = Place(Actions().AAperiod, {20, 20});
+  Click(WindowButton(graph));
+  Actions().AUndo->trigger();
+  Actions().ARedo->trigger();
+  ASSERT_EQ(BlockCount(), 2u);
+  const QObjectList& stacking = window->PB()->children();
+  EXPECT_GT(stacking.indexOf(window->WidgetOf(graph)), stacking.indexOf(window->WidgetOf(lag)));
+  Click(WindowButton(graph));
+
   // Deleted while maximised and brought back: maximised, with its bounds.
   Click({110, 100}, Qt::LeftButton, Qt::ShiftModifier);
   Click(WindowButton(graph));
   ASSERT_TRUE(graph->Selected);
   Actions().ADelete->trigger();
-  ASSERT_EQ(BlockCount(), 0u);
+  ASSERT_EQ(BlockCount(), 1u);
   Actions().AUndo->trigger();
   graphtest::Settle();
   EXPECT_EQ(Geometry(graph), QRect(QPoint(0, 0), Area()));
