@@ -34,6 +34,7 @@ struct RecordSettings {
   double XMin = 0, XMax = 0, YMin = 0, YMax = 0, TMin = 0, TMax = 0;
   int32_t DivX = 5;
   int32_t DivY = 6;
+  bool operator==(const RecordSettings&) const = default;
 };
 
 RecordSettings TakeRecordSettings(const TGraphRecord& record);

@@ -1,6 +1,10 @@
 #include "core/plot/plot_axes.h"
 
+#include <optional>
+#include <vector>
+
 #include "core/plot/display_color.h"
+#include "core/plot/label_fit.h"
 #include "core/plot/pen_restorer.h"
 #include "core/plot/safe_coord.h"
 #include "core/plot/tick_label.h"
@@ -29,6 +33,36 @@ void HorizontalTicks(Canvas& canvas, const PlotGeometry& g, int y, int direction
     const int x = g.MidDivisionX(i);
     canvas.Line(x, y, x, ToCoord(static_cast<int64_t>(y) + direction * (len / 2)));
   }
+}
+
+// An axis title: it shares the row (or column) of its axis's labels and
+// sits in the middle of the last division (the first, for Y).
+struct TitlePlace {
+  const char* text = nullptr;  // null: not drawn
+  int left = 0, top = 0, width = 0;
+  std::optional<LabelSpan> Span() const {
+    if (text == nullptr) return std::nullopt;
+    return LabelSpan{left, left + width};
+  }
+};
+
+struct TitlePlaces {
+  TitlePlace bottom, top, left;
+};
+
+TitlePlaces PlaceTitles(const PlotGeometry& g, Canvas& canvas) {
+  const int half = static_cast<int>(0.5 * g.cy);
+  const int x = g.x1 - g.W / (2 * g.divX);
+  auto centred = [&](const char* text, int top) {
+    const int w = canvas.TextExtent(text).cx;
+    return TitlePlace{text, x - w / 2, top, w};
+  };
+  TitlePlaces t;
+  t.bottom = centred(g.timePlot ? kTimeTitle : kXTitle, g.yb + half);
+  if (g.timePlot && g.xyPlot) t.top = centred(kXTitle, g.y0 - half - g.cy);
+  const int w = canvas.TextExtent(kYTitle).cx;
+  t.left = {kYTitle, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, w};
+  return t;
 }
 
 }  // namespace
@@ -84,51 +118,65 @@ void DrawZeroLines(const TGraphRecord& record, Canvas& canvas, const PlotMargins
 void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                     const PlotRect& rect) {
   const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
+  const TitlePlaces titles = PlaceTitles(g, canvas);
   const char separator = SystemDecimalSeparator();
   const int half = static_cast<int>(0.5 * g.cy);
+  const int gap = canvas.TextExtent(" ").cx;
 
   // A row of labels along a horizontal axis; each value comes from adding
-  // the step to the previous one.
-  auto row = [&](double value, double step, int top) {
+  // the step to the previous one. Labels that would run into a neighbour or
+  // the row's title are left out.
+  auto row = [&](double value, double step, int top, const TitlePlace& title) {
+    std::vector<std::string> texts;
+    std::vector<LabelSpan> spans;
     for (int i = 0; i <= g.divX; ++i) {
-      const std::string text = FormatTickLabel(value, separator);
-      const int w = canvas.TextExtent(text).cx;
-      Label(canvas, g.DivisionX(i) - w / 2, top, text);
+      texts.push_back(FormatTickLabel(value, separator));
+      const int w = canvas.TextExtent(texts.back()).cx;
+      const int left = g.DivisionX(i) - w / 2;
+      spans.push_back({left, left + w});
       value += step;
+    }
+    const std::vector<bool> shown = LabelsThatFit(spans, title.Span(), gap);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (shown[i]) Label(canvas, spans[i].lo, top, texts[i]);
     }
   };
   if (g.timePlot) {
-    row(record.TMin, (record.TMax - record.TMin) / g.divX, g.yb + half);
+    row(record.TMin, (record.TMax - record.TMin) / g.divX, g.yb + half, titles.bottom);
   } else {
-    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.yb + half);
+    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.yb + half, titles.bottom);
   }
   if (g.timePlot && g.xyPlot) {
-    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.y0 - half - g.cy);
+    row(record.XMin, (record.XMax - record.XMin) / g.divX, g.y0 - half - g.cy, titles.top);
   }
 
+  // The left column: texts one line high, kept apart by their tops.
   double value = record.YMax;
   const double step = (record.YMax - record.YMin) / g.divY;
+  std::vector<std::string> texts;
+  std::vector<LabelSpan> spans;
   for (int i = 0; i <= g.divY; ++i) {
-    const std::string text = FormatTickLabel(value, separator);
-    const int w = canvas.TextExtent(text).cx;
-    Label(canvas, g.x0 - half - w, g.DivisionY(i) - g.cy / 2, text);
+    texts.push_back(FormatTickLabel(value, separator));
+    const int top = g.DivisionY(i) - g.cy / 2;
+    spans.push_back({top, top + g.cy});
     value -= step;
+  }
+  const LabelSpan yTitle{titles.left.top, titles.left.top + g.cy};
+  const std::vector<bool> shown = LabelsThatFit(spans, yTitle, 0);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (!shown[i]) continue;
+    const int w = canvas.TextExtent(texts[i]).cx;
+    Label(canvas, g.x0 - half - w, spans[i].lo, texts[i]);
   }
 }
 
 void DrawAxisTitles(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                     const PlotRect& rect) {
   const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
-  const int half = static_cast<int>(0.5 * g.cy);
-  const int x = g.x1 - g.W / (2 * g.divX);
-
-  const char* bottom = g.timePlot ? kTimeTitle : kXTitle;
-  Label(canvas, x - canvas.TextExtent(bottom).cx / 2, g.yb + half, bottom);
-  if (g.timePlot && g.xyPlot) {
-    Label(canvas, x - canvas.TextExtent(kXTitle).cx / 2, g.y0 - half - g.cy, kXTitle);
+  const TitlePlaces titles = PlaceTitles(g, canvas);
+  for (const TitlePlace* t : {&titles.bottom, &titles.top, &titles.left}) {
+    if (t->text != nullptr) Label(canvas, t->left, t->top, t->text);
   }
-  const int w = canvas.TextExtent(kYTitle).cx;
-  Label(canvas, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, kYTitle);
 }
 
 }  // namespace tornel

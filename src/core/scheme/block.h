@@ -61,6 +61,9 @@ public:
   int32_t Top = 0;
   int32_t Width = 0;
   int32_t Height = 0;
+  // The graph block fills the drawing area. Its bounds stay those it goes
+  // back to, so the file, undo and the lines see them unchanged.
+  bool Maximised = false;
   // The graph block's record and its sample file; null for other kinds.
   std::unique_ptr<TGraphRecord> Record;
 

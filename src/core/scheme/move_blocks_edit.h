@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "core/scheme/block.h"
@@ -17,6 +18,11 @@ public:
   void Apply(Scheme&) override { Shift(dx_, dy_); }
   void Revert(Scheme&) override { Shift(-dx_, -dy_); }
   std::string Text() const override { return "Переместить блоки"; }
+
+  // Moves the whole scheme right and down just enough that no block lies
+  // left of or above the drawing area's origin, keeping the layout; null
+  // when every block is inside already.
+  static std::unique_ptr<MoveBlocksEdit> IntoArea(const Scheme& scheme);
 
 private:
   void Shift(int dx, int dy) {

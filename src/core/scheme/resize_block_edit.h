@@ -18,6 +18,8 @@ public:
   void Apply(Scheme&) override { Set(width_, height_); }
   void Revert(Scheme&) override { Set(oldWidth_, oldHeight_); }
   std::string Text() const override { return "Изменить размер блока"; }
+  // The size stays what it was (a click on the grip, or a limit reached).
+  bool Empty() const { return width_ == oldWidth_ && height_ == oldHeight_; }
 
 private:
   void Set(int width, int height) { SizeBlock(*block_, width, height); }

@@ -152,6 +152,27 @@ std::string FormatFixed(double value, int decimals, char separator) {
   return out;
 }
 
+std::string FormatFixedExact(double value, int decimals, char separator) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  if (value == 0) value = 0.0;  // no "-0"
+  // The shortest fixed form that reads back exactly, then padded.
+  char buf[400];
+  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+  if (ec != std::errc()) return FormatFixed(value, decimals, separator);
+  std::string out(buf, ptr);
+  const std::size_t point = out.find('.');
+  const int have = point == std::string::npos ? 0 : static_cast<int>(out.size() - point - 1);
+  if (have < decimals) {
+    if (point == std::string::npos) out += '.';
+    out.append(static_cast<std::size_t>(decimals - have), '0');
+  }
+  for (char& c : out) {
+    if (c == '.') c = separator;
+  }
+  if (decimals <= 0 && !out.empty() && out.back() == separator) out.pop_back();
+  return out;
+}
+
 std::string FormatGeneral(double value, char separator) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (value == 0) return "0";

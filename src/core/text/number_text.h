@@ -26,6 +26,11 @@ std::optional<int32_t> StrToIntStrict(std::string_view text);
 // rounds to zero carries no minus sign.
 std::string FormatFixed(double value, int decimals, char separator);
 
+// Fixed-point with at least `decimals` digits after `separator`, and more
+// when the value needs them, so that reading the text back gives exactly the
+// value: 0.001 is "0.00100", 0.000012345 "0.000012345".
+std::string FormatFixedExact(double value, int decimals, char separator);
+
 // General format with up to 15 significant digits, as configuration files
 // store doubles: "2", "0.25", "1E20", "1.5E-7".
 std::string FormatGeneral(double value, char separator);

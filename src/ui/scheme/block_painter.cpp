@@ -6,11 +6,10 @@
 #include <QPolygon>
 #include <QString>
 
-#include "core/plot/plot_page.h"
 #include "core/scheme/block.h"
-#include "ui/canvas/qt_canvas.h"
 #include "ui/canvas/qt_color.h"
 #include "ui/scheme/block_icons.h"
+#include "ui/scheme/graph_block_picture.h"
 
 using tornel::TBlock;
 
@@ -78,7 +77,8 @@ void DrawPort(QPainter& painter, int x, int y, bool rotated, bool filled) {
   painter.restore();
 }
 
-void BlockPainter::Paint(QPainter& painter, TBlock& block, bool maximised) const {
+void BlockPainter::Paint(QPainter& painter, TBlock& block, QSize shown,
+                         GraphBlockPicture* plot) const {
   painter.setFont(font_);
   switch (block.Kind) {
     case tornel::kKindStep:
@@ -104,7 +104,7 @@ void BlockPainter::Paint(QPainter& painter, TBlock& block, bool maximised) const
       PaintDevice(painter, block);
       break;
     case tornel::kKindGraph:
-      PaintGraph(painter, block, maximised);
+      PaintGraph(painter, block, shown, plot);
       break;
     default:
       PaintDynamic(painter, block);
@@ -192,8 +192,9 @@ void BlockPainter::PaintDevice(QPainter& painter, const TBlock& block) const {
   if (block.Selected) Invert(painter, left, 0, right, h);
 }
 
-void BlockPainter::PaintGraph(QPainter& painter, TBlock& block, bool maximised) const {
-  const int w = block.Width, h = block.Height;
+void BlockPainter::PaintGraph(QPainter& painter, TBlock& block, QSize shown,
+                              GraphBlockPicture* plot) const {
+  const int w = shown.width(), h = shown.height();
   Body(painter, 7, 0, w, h);
   const QColor caption = QPalette().color(QPalette::Active, QPalette::Highlight);
   painter.setPen(caption);
@@ -205,7 +206,7 @@ void BlockPainter::PaintGraph(QPainter& painter, TBlock& block, bool maximised) 
   Rectangle(painter, w - 17, 2, w - 2, 17);
   painter.setPen(Qt::red);
   painter.setBrush(Qt::red);
-  if (maximised) {
+  if (block.Maximised) {
     Rectangle(painter, w - 12, 7, w - 7, 12);
   } else {
     Rectangle(painter, w - 15, 4, w - 4, 15);
@@ -216,15 +217,9 @@ void BlockPainter::PaintGraph(QPainter& painter, TBlock& block, bool maximised) 
     painter.setBrush(color);
     DrawPort(painter, block.InPort[k].x, block.InPort[k].y, block.Rotated, block.InConnected[k]);
   }
-  if (block.Record && w > 7 && h > kGraphTitle) {
-    painter.save();
-    tornel::QtCanvas canvas(painter, font_, false);
-    tornel::PageLayout layout;
-    layout.px = 7;
-    layout.py = kGraphTitle;
-    layout.plot = {w - 7, h - kGraphTitle};
-    tornel::DrawPlot(*block.Record, canvas, tornel::PlotMargins{50, 10, 20, 25}, layout);
-    painter.restore();
+  if (block.Record && plot != nullptr && w > 7 && h > kGraphTitle) {
+    plot->Paint(painter, *block.Record, QPoint(7, kGraphTitle), QSize(w - 7, h - kGraphTitle),
+                font_);
   }
   if (block.Selected) Invert(painter, 8, 20, w - 1, h - 1);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 
+class GraphBlockPicture;
 class QPainter;
 
 namespace tornel {
@@ -15,8 +17,10 @@ class BlockPainter {
 public:
   explicit BlockPainter(const QFont& font) : font_(font) {}
 
-  // `maximised`: the graph block fills the drawing area.
-  void Paint(QPainter& painter, tornel::TBlock& block, bool maximised = false) const;
+  // `shown`: the block's size on the screen, the whole drawing area for a
+  // maximised graph block. The graph block's plot comes from `plot`.
+  void Paint(QPainter& painter, tornel::TBlock& block, QSize shown,
+             GraphBlockPicture* plot = nullptr) const;
 
 private:
   void PaintDynamic(QPainter& painter, const tornel::TBlock& block) const;
@@ -25,7 +29,8 @@ private:
   void PaintMul(QPainter& painter, const tornel::TBlock& block) const;
   void PaintStatic(QPainter& painter, const tornel::TBlock& block) const;
   void PaintDevice(QPainter& painter, const tornel::TBlock& block) const;
-  void PaintGraph(QPainter& painter, tornel::TBlock& block, bool maximised) const;
+  void PaintGraph(QPainter& painter, tornel::TBlock& block, QSize shown,
+                  GraphBlockPicture* plot) const;
 
   QFont font_;
 };

@@ -4,6 +4,7 @@
 
 #include "core/scheme/block.h"
 #include "ui/scheme/block_painter.h"
+#include "ui/scheme/graph_block_picture.h"
 
 TBlockWidget::TBlockWidget(tornel::TBlock& block, const BlockPainter& painter, QWidget* parent)
     : QWidget(parent), block_(block), painter_(painter) {
@@ -17,17 +18,27 @@ TBlockWidget::TBlockWidget(tornel::TBlock& block, const BlockPainter& painter, Q
   setPalette(white);
   setAutoFillBackground(true);
   setToolTip(QString::fromStdString(block.Hint));
-  Follow();
+  if (block.Kind == tornel::kKindGraph) picture_ = std::make_unique<GraphBlockPicture>();
+  Follow(QRect(block.Left, block.Top, block.Width, block.Height));
 }
 
-void TBlockWidget::Follow(bool maximised) {
-  maximised_ = maximised;
-  const QRect bounds(block_.Left, block_.Top, block_.Width, block_.Height);
-  if (geometry() != bounds) setGeometry(bounds);
+TBlockWidget::~TBlockWidget() = default;
+
+TBlockWidget::Look TBlockWidget::LookNow() const {
+  const tornel::TBlock& b = block_;
+  return {size(),   b.Selected,    b.Rotated,      b.Maximised,
+          b.Option, b.InConnected, b.OutConnected, b.LabelLine};
+}
+
+void TBlockWidget::Follow(const QRect& shown) {
+  if (geometry() != shown) setGeometry(shown);
+  const Look now = LookNow();
+  if (now == look_) return;
+  look_ = now;
   update();
 }
 
 void TBlockWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter_.Paint(painter, block_, maximised_);
+  painter_.Paint(painter, block_, size(), picture_.get());
 }

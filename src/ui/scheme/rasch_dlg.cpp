@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/text/number_text.h"
 #include "ui/widgets/center_on_screen.h"
 #include "ui/widgets/design_size.h"
 #include "ui/widgets/dialog_buttons.h"
@@ -32,9 +33,20 @@ TRaschDlg::TRaschDlg(QWidget* parent) : QDialog(parent) {
   setFixedSize(DesignSize(this, {260, 150}));
 }
 
+namespace {
+
+// Five decimals, or as many as the value needs: a real-time run's measured
+// step must read back as itself, not as 0.
+QString ExactText(double value) {
+  return QString::fromStdString(
+      tornel::FormatFixedExact(value, 5, tornel::SystemDecimalSeparator()));
+}
+
+}  // namespace
+
 void TRaschDlg::Show(const tornel::RunSettings& settings) {
-  edit1_->setText(FixedText(settings.EndTime, 5));
-  edit2_->setText(FixedText(settings.Step, 5));
+  edit1_->setText(ExactText(settings.EndTime));
+  edit2_->setText(ExactText(settings.Step));
   realTime_->setChecked(false);
 }
 

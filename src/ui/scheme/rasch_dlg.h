@@ -15,7 +15,8 @@ class TRaschDlg : public QDialog {
 public:
   explicit TRaschDlg(QWidget* parent = nullptr);
 
-  // The fields show the settings (5 decimals); real time unchecked.
+  // The fields show the settings (5 decimals, more when the value needs
+  // them); real time unchecked.
   void Show(const tornel::RunSettings& settings);
   // The fields read back: comma or point, text that is no number is 0.
   tornel::RunSettings Settings() const;

@@ -1,5 +1,7 @@
 #include "ui/scheme/scheme_mouse.h"
 
+#include <algorithm>
+
 #include "core/scheme/block.h"
 #include "core/scheme/line_edit.h"
 #include "core/scheme/move_blocks_edit.h"
@@ -14,16 +16,14 @@ namespace {
 
 constexpr int kGrip = 7;
 
-Point Local(const TBlock& block, Point at) { return {at.x - block.Left, at.y - block.Top}; }
-
-bool OnWindowButton(const TBlock& block, Point p) {
-  return block.Kind == tornel::kKindGraph && p.x > block.Width - 17 && p.x < block.Width - 2 &&
-         p.y > 2 && p.y <= 16;
+bool OnWindowButton(const TBlock& block, Point p, int width) {
+  return block.Kind == tornel::kKindGraph && p.x > width - 17 && p.x < width - 2 && p.y > 2 &&
+         p.y <= 16;
 }
 
 bool InGrip(const TBlock& block, Point p) {
-  return block.Kind == tornel::kKindGraph && p.x > block.Width - kGrip && p.x < block.Width &&
-         p.y > block.Height - kGrip && p.y < block.Height;
+  return block.Kind == tornel::kKindGraph && !block.Maximised && p.x > block.Width - kGrip &&
+         p.x < block.Width && p.y > block.Height - kGrip && p.y < block.Height;
 }
 
 }  // namespace
@@ -35,6 +35,31 @@ SchemeMouse::~SchemeMouse() = default;
 
 bool SchemeMouse::Busy() const {
   return dragged_ != nullptr || resized_ != nullptr || line_ != nullptr || bandActive_;
+}
+
+tornel::PlotRect SchemeMouse::ShownBounds(const TBlock& block) const {
+  if (!block.Maximised) return block.Bounds();
+  const Point area = hooks_.AreaSize();
+  return {0, 0, area.x, area.y};
+}
+
+Point SchemeMouse::Local(const TBlock& block, Point at) const {
+  const tornel::PlotRect shown = ShownBounds(block);
+  return {at.x - shown.Left, at.y - shown.Top};
+}
+
+void SchemeMouse::CancelGesture() {
+  if (!Busy()) return;
+  if (dragged_ != nullptr) {
+    dragged_->Left = startCorner_.x;
+    dragged_->Top = startCorner_.y;
+  }
+  if (line_ != nullptr) line_->Revert(scheme_);
+  dragged_ = nullptr;
+  resized_ = nullptr;
+  line_.reset();
+  bandActive_ = false;
+  hooks_.Changed();
 }
 
 void SchemeMouse::Apply(std::unique_ptr<tornel::SchemeEdit> edit) {
@@ -60,31 +85,26 @@ void SchemeMouse::Press(Point at, Qt::MouseButton button, bool shift) {
   }
   if (button == Qt::RightButton) {
     hooks_.EditBlock(block);
-  } else if (button == Qt::LeftButton && shift) {
+    return;
+  }
+  if (button != Qt::LeftButton) return;
+  // A maximised block answers its window button only.
+  if (block->Maximised) {
+    PressWindowButton(block, Local(*block, at));
+    return;
+  }
+  // Shift marks the block and the press goes on: a Shift-drag moves it.
+  if (shift) {
     block->Selected = !block->Selected;
     hooks_.Changed();
-  } else if (button == Qt::LeftButton) {
-    PressOnBlock(block, at);
   }
+  PressOnBlock(block, at);
 }
 
 bool SchemeMouse::PressWindowButton(TBlock* block, Point p) {
-  if (!OnWindowButton(*block, p)) return false;
-  if (maximised_ == block) {
-    block->Left = savedBounds_.Left;
-    block->Top = savedBounds_.Top;
-    tornel::SizeBlock(*block, savedBounds_.Right - savedBounds_.Left,
-                      savedBounds_.Bottom - savedBounds_.Top);
-    maximised_ = nullptr;
-  } else {
-    savedBounds_ = block->Bounds();
-    const Point area = hooks_.AreaSize();
-    block->Left = 0;
-    block->Top = 0;
-    tornel::SizeBlock(*block, area.x, area.y);
-    maximised_ = block;
-    hooks_.Raise(block);
-  }
+  if (!OnWindowButton(*block, p, ShownBounds(*block).Width())) return false;
+  block->Maximised = !block->Maximised;
+  if (block->Maximised) hooks_.Raise(block);
   hooks_.Changed();
   return true;
 }
@@ -92,8 +112,7 @@ bool SchemeMouse::PressWindowButton(TBlock* block, Point p) {
 void SchemeMouse::PressOnBlock(TBlock* block, Point at) {
   const Point p = Local(*block, at);
   origin_ = at;
-  // A maximised block answers its window button only.
-  if (PressWindowButton(block, p) || block == maximised_) return;
+  if (PressWindowButton(block, p)) return;
   if (InGrip(*block, p)) {
     resized_ = block;
     return;
@@ -125,8 +144,10 @@ void SchemeMouse::PressOnBlock(TBlock* block, Point at) {
 
 void SchemeMouse::Move(Point at) {
   if (dragged_ != nullptr) {
-    dragged_->Left = startCorner_.x + at.x - origin_.x;
-    dragged_->Top = startCorner_.y + at.y - origin_.y;
+    // A block stops at the area's top and left edges, where scrolling and
+    // the band still reach it.
+    dragged_->Left = std::max(0, startCorner_.x + at.x - origin_.x);
+    dragged_->Top = std::max(0, startCorner_.y + at.y - origin_.y);
     hooks_.Changed();
   } else if (line_ != nullptr && scheme_.DragLine() != nullptr) {
     scheme_.DragLine()->EndPt = at;
@@ -154,6 +175,10 @@ void SchemeMouse::Release(Point at, Qt::MouseButton button) {
     resized_ = nullptr;
     auto edit = std::make_unique<tornel::ResizeBlockEdit>(
         scheme_, block, at.x - origin_.x + block->Width, at.y - origin_.y + block->Height);
+    if (edit->Empty()) {
+      hooks_.Changed();
+      return;
+    }
     edit->Apply(scheme_);
     hooks_.Commit(std::move(edit));
   } else if (line_ != nullptr) {
@@ -172,7 +197,7 @@ void SchemeMouse::EndLine(Point at) {
   std::unique_ptr<tornel::LineEdit> step;
   TBlock* dest = nullptr;
   int input = -1;
-  if (block != nullptr && block != maximised_) {
+  if (block != nullptr && !block->Maximised) {
     const BlockHit hit = block->HitTest(Local(*block, at));
     if (hit.Where == BlockHit::Area::InputStrip && hit.Port >= 0) {
       step = tornel::LineEdit::Complete(scheme_, block, hit.Port);
@@ -202,9 +227,9 @@ Qt::CursorShape SchemeMouse::CursorAt(Point at) const {
   if (placeMode_ != 0) return Qt::DragMoveCursor;
   if (line_ != nullptr) return Qt::CrossCursor;
   const TBlock* block = hooks_.BlockAt(at);
-  if (block == nullptr) return Qt::ArrowCursor;
+  if (block == nullptr || block->Maximised) return Qt::ArrowCursor;
   const Point p = Local(*block, at);
-  if (block != maximised_ && InGrip(*block, p)) return Qt::SizeFDiagCursor;
+  if (InGrip(*block, p)) return Qt::SizeFDiagCursor;
   const BlockHit hit = block->HitTest(p);
   if (hit.Where == BlockHit::Area::InputStrip || hit.Where == BlockHit::Area::OutputStrip) {
     return Qt::PointingHandCursor;

@@ -15,9 +15,10 @@ class TBlock;
 
 // What the mouse does on the drawing area and its blocks, as edits of the
 // core: placing the palette's kind, dragging a block, making, moving and
-// dropping lines, the graph block's corner grip, the selection band and
-// Shift-clicks. Points are in drawing-area (scheme) coordinates. A gesture
-// that changes the scheme ends in one edit handed to Commit, already applied.
+// dropping lines, the graph block's corner grip and window button, the
+// selection band and Shift-clicks. Points are in drawing-area (scheme)
+// coordinates. A gesture that changes the scheme ends in one edit handed to
+// Commit, already applied; one that changes nothing hands over nothing.
 class SchemeMouse {
 public:
   struct Hooks {
@@ -42,12 +43,12 @@ public:
   void SetPlaceMode(int kind) { placeMode_ = kind; }
   bool BandActive() const { return bandActive_; }
   tornel::PlotRect Band() const { return band_; }
-  // A gesture is under way: undo and other edits wait for its end.
+  // A gesture is under way: undo, saving and other edits wait for its end.
   bool Busy() const;
-  // The graph block filling the drawing area, or null.
-  const tornel::TBlock* Maximised() const { return maximised_; }
-  // The maximised block is gone from the scheme.
-  void ForgetMaximised() { maximised_ = nullptr; }
+  // Puts back what the gesture under way has changed and ends it.
+  void CancelGesture();
+  // Where a block is shown: its bounds, or the whole area when maximised.
+  tornel::PlotRect ShownBounds(const tornel::TBlock& block) const;
 
   void Press(tornel::Point at, Qt::MouseButton button, bool shift);
   void Move(tornel::Point at);
@@ -55,6 +56,7 @@ public:
   Qt::CursorShape CursorAt(tornel::Point at) const;
 
 private:
+  tornel::Point Local(const tornel::TBlock& block, tornel::Point at) const;
   void PressOnBlock(tornel::TBlock* block, tornel::Point at);
   // The graph block's window button; true when the press was on it.
   bool PressWindowButton(tornel::TBlock* block, tornel::Point local);
@@ -68,8 +70,6 @@ private:
   tornel::PlotRect band_;
   tornel::TBlock* dragged_ = nullptr;
   tornel::TBlock* resized_ = nullptr;
-  tornel::TBlock* maximised_ = nullptr;
-  tornel::PlotRect savedBounds_;
   tornel::Point origin_;
   tornel::Point startCorner_;
   // The steps of the line gesture so far, each applied.

@@ -10,23 +10,30 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "core/scheme/block_values_edit.h"
 #include "core/scheme/delete_blocks_edit.h"
+#include "core/scheme/move_blocks_edit.h"
 #include "core/scheme/place_block_edit.h"
 #include "core/scheme/rotate_blocks_edit.h"
+#include "core/scheme/run_messages.h"
 #include "core/scheme/scheme_calculation.h"
 #include "core/scheme/scheme_file.h"
+#include "core/text/number_text.h"
 #include "core/text/user_error.h"
 #include "ui/graph/gr_dlg.h"
 #include "ui/graph/graph_page_printer.h"
+#include "ui/graph/record_summaries.h"
 #include "ui/scheme/block_widget.h"
 #include "ui/scheme/calc_progress.h"
 #include "ui/scheme/input_par.h"
@@ -73,7 +80,8 @@ TStructFrm::TStructFrm(WindowHost& host, QWidget* parent)
                    },
                    [this] { Refresh(); },
                    [this] {
-                     const QSize area = scrollBox_->viewport()->size();
+                     const QSize area =
+                         scrollBox_ != nullptr ? scrollBox_->viewport()->size() : QSize(0, 0);
                      return tornel::Point{area.width(), area.height()};
                    }});
   BuildPalette();
@@ -83,6 +91,8 @@ TStructFrm::TStructFrm(WindowHost& host, QWidget* parent)
   scrollBox_->setBackgroundRole(QPalette::Base);
   paintBox_ = new SchemePaintBox(scheme_, *mouse_, scrollBox_);
   scrollBox_->setWidget(paintBox_);
+  // A maximised graph block follows the visible area.
+  scrollBox_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -228,30 +238,48 @@ TBlock* TStructFrm::BlockAt(tornel::Point at) const {
   return nullptr;
 }
 
+QRect TStructFrm::ShownRect(const TBlock& block) const {
+  const tornel::PlotRect r = mouse_->ShownBounds(block);
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
 void TStructFrm::Refresh() {
   QHash<const TBlock*, TBlockWidget*> kept;
   QSize extent(0, 0);
-  bool maximisedFound = false;
+  TBlockWidget* maximised = nullptr;
+  bool made = false;
   for (const auto& block : scheme_.Blocks()) {
     TBlockWidget* widget = widgets_.take(block.get());
     if (widget == nullptr) {
       widget = new TBlockWidget(*block, painter_, paintBox_);
       widget->show();
+      made = true;
     }
-    const bool maximised = block.get() == mouse_->Maximised();
-    maximisedFound = maximisedFound || maximised;
-    widget->Follow(maximised);
+    if (block->Maximised) maximised = widget;
+    widget->Follow(ShownRect(*block));
     kept.insert(block.get(), widget);
     extent = extent.expandedTo(
         QSize(block->Left + block->Width + kAreaMargin, block->Top + block->Height + kAreaMargin));
   }
-  if (!maximisedFound) mouse_->ForgetMaximised();
   // Blocks the scheme no longer holds (deleted, undone) lose their windows.
   qDeleteAll(widgets_);
   widgets_ = kept;
-  paintBox_->setMinimumSize(extent);
-  paintBox_->update();
+  // A maximised block fills exactly the visible area: no scroll bars cover
+  // its window button or its axis.
+  paintBox_->setMinimumSize(maximised != nullptr ? QSize(0, 0) : extent);
+  // A block brought back by undo does not cover the maximised one.
+  if (maximised != nullptr && made) maximised->raise();
+  paintBox_->Sync();
   UpdateActions();
+  if (pendingSave_ != PendingSave::None && !mouse_->Busy() && !pendingScheduled_) {
+    pendingScheduled_ = true;
+    QTimer::singleShot(0, this, &TStructFrm::RunPendingSave);
+  }
+}
+
+bool TStructFrm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == scrollBox_->viewport()) Refresh();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TStructFrm::UpdateActions() {
@@ -329,7 +357,14 @@ void TStructFrm::EditGraphSettings(TBlock& block) {
   if (!block.Record) return;
   ErrorBox::Guard(this,
                   [&] { EditRecordSettings(*block.Record, host_.Channels().ConfigPath, this); });
-  if (TBlockWidget* widget = WidgetOf(&block)) widget->update();
+  GraphRecordChanged();
+}
+
+void TStructFrm::GraphRecordChanged() {
+  TBlock* graph = scheme_.GraphBlock();
+  if (graph == nullptr || !graph->Record) return;
+  PrepareRecordSummaries(*graph->Record, this);
+  if (TBlockWidget* widget = WidgetOf(graph)) widget->update();
 }
 
 template <typename Edit>
@@ -353,6 +388,9 @@ void TStructFrm::LoadScheme(const QString& path) {
   widgets_.clear();
   loaded.Step = scheme_.Step;
   loaded.EndTime = scheme_.EndTime;
+  // Blocks saved left of or above the origin could be neither scrolled to
+  // nor caught in a band: the whole scheme moves in, keeping its layout.
+  if (auto into = tornel::MoveBlocksEdit::IntoArea(loaded)) into->Apply(loaded);
   scheme_ = std::move(loaded);
   undo_->setClean();
   UpdateTitle();
@@ -368,8 +406,22 @@ bool TStructFrm::SaveAs(const QString& path) {
   return result != tornel::SaveAsResult::Nothing;
 }
 
-bool TStructFrm::ASaveExecute() {
-  if (scheme_.FileName.empty()) return ASaveAsExecute();
+bool TStructFrm::DeferWhileBusy(PendingSave save) {
+  if (!mouse_->Busy()) return false;
+  // Saved now, the scheme would lack what the gesture holds (a detached
+  // line) and yet count as saved.
+  if (save > pendingSave_) pendingSave_ = save;
+  return true;
+}
+
+void TStructFrm::RunPendingSave() {
+  pendingScheduled_ = false;
+  const PendingSave save = std::exchange(pendingSave_, PendingSave::None);
+  if (save == PendingSave::Save) ASaveExecute();
+  if (save == PendingSave::SaveAs) ASaveAsExecute();
+}
+
+bool TStructFrm::SaveInPlace() {
   return ErrorBox::Guard(this, [&] {
     tornel::SaveScheme(scheme_, scheme_.FileName);
     undo_->setClean();
@@ -377,15 +429,28 @@ bool TStructFrm::ASaveExecute() {
   });
 }
 
-bool TStructFrm::ASaveAsExecute() {
+bool TStructFrm::ASaveExecute() {
+  if (DeferWhileBusy(PendingSave::Save)) return false;
+  if (scheme_.FileName.empty()) return ASaveAsExecute();
+  return SaveInPlace();
+}
+
+QString TStructFrm::ChooseSaveName(bool schemeOnly) {
   QFileDialog dialog(this, QStringLiteral("Сохранить как"),
                      QFileInfo(QString::fromStdString(scheme_.FileName)).absolutePath(),
-                     QStringLiteral("Схема (*.str);;Файл данных графика (*.dta)"));
+                     schemeOnly ? QStringLiteral("Схема (*.str)")
+                                : QStringLiteral("Схема (*.str);;Файл данных графика (*.dta)"));
   dialog.setObjectName(QStringLiteral("SaveDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("str"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  const QString path = dialog.selectedFiles().first();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+bool TStructFrm::ASaveAsExecute() {
+  if (DeferWhileBusy(PendingSave::SaveAs)) return false;
+  const QString path = ChooseSaveName(false);
+  if (path.isEmpty()) return false;
   bool saved = false;
   ErrorBox::Guard(this, [&] { saved = SaveAs(path); });
   if (!saved && QFileInfo(path).suffix() != QLatin1String("str") &&
@@ -396,22 +461,55 @@ bool TStructFrm::ASaveAsExecute() {
   return saved;
 }
 
+bool TStructFrm::SaveSchemeOnly() {
+  if (!scheme_.FileName.empty()) return SaveInPlace();
+  const QString path = ChooseSaveName(true);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix() != QLatin1String("str")) {
+    ErrorBox::ShowPlain(this, QStringLiteral("Схема не сохранена: имя файла схемы должно "
+                                             "оканчиваться на «.str»."));
+    return false;
+  }
+  bool saved = false;
+  ErrorBox::Guard(this, [&] { saved = SaveAs(path); });
+  return saved;
+}
+
 void TStructFrm::ACalcExecute() {
   if (mouse_->Busy()) return;
+  const char separator = tornel::SystemDecimalSeparator();
+  if (const auto nothing = tornel::NothingToRun(scheme_)) {
+    ErrorBox::ShowPlain(this, QString::fromStdString(*nothing));
+    return;
+  }
   TRaschDlg dialog(this);
   dialog.Show({scheme_.EndTime, scheme_.Step, false});
   if (dialog.exec() != QDialog::Accepted) return;
   const tornel::RunSettings settings = dialog.Settings();
-  QtBusyCursor cursor;
-  CalcProgress progress(this);
-  tornel::SchemeCalculation calculation(host_.Device(), host_.Clock(), host_.Channels());
-  calculation.SetBusyCursor(&cursor);
-  calculation.SetProgress([&](const tornel::RunProgress& p) { return progress.Report(p); }, 1024);
+  // What was typed comes back at the next opening, also after a refusal.
+  scheme_.EndTime = settings.EndTime;
+  scheme_.Step = settings.Step;
+  if (const auto question = tornel::LargeRunQuestion(scheme_, settings, separator)) {
+    TitledMessageBox box(QMessageBox::Question, QString::fromStdString(*question),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("LargeRunQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes) return;
+  }
   tornel::RunResult result;
-  const bool ran = ErrorBox::Guard(this, [&] { result = calculation.Run(scheme_, settings); });
+  bool ran = false;
+  {
+    QtBusyCursor cursor;
+    CalcProgress progress(this);
+    tornel::SchemeCalculation calculation(host_.Device(), host_.Clock(), host_.Channels());
+    calculation.SetBusyCursor(&cursor);
+    calculation.SetProgress([&](const tornel::RunProgress& p) { return progress.Report(p); }, 1024);
+    ran = ErrorBox::Guard(this, [&] { result = calculation.Run(scheme_, settings); });
+  }
   Refresh();
   if (!ran) return;
-  ErrorBox::ShowPlain(this, QStringLiteral("h = ") + FixedText(result.Step, 5));
+  if (result.Samples) GraphRecordChanged();
+  ErrorBox::ShowPlain(this, QString::fromStdString(tornel::RunMessage(scheme_, result, separator)));
 }
 
 void TStructFrm::APrintGraphExecute() {
@@ -437,15 +535,32 @@ void TStructFrm::PrintGraphTo(QPrinter& printer) {
   page.Print(*block->Record, printer, windowTitle());
 }
 
+bool TStructFrm::AskToSaveBeforeClosing() {
+  mouse_->CancelGesture();
+  pendingSave_ = PendingSave::None;
+  if (undo_->isClean()) return true;
+  TitledMessageBox box(QMessageBox::Question, QStringLiteral("Сохранить схему в файл?"),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  box.setObjectName(QStringLiteral("SaveQuestion"));
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveSchemeOnly();
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TStructFrm::AskBeforeClosing() {
+  closingAnswered_ = AskToSaveBeforeClosing();
+  return closingAnswered_;
+}
+
 void TStructFrm::closeEvent(QCloseEvent* event) {
-  if (!undo_->isClean()) {
-    const auto answer =
-        TitledMessageBox::Ask(this, QStringLiteral("Сохранить схему в файл?"),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !ASaveExecute())) {
-      event->ignore();
-      return;
-    }
+  if (!closingAnswered_ && !AskToSaveBeforeClosing()) {
+    event->ignore();
+    return;
   }
   event->accept();
 }

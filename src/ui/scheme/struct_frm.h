@@ -11,6 +11,7 @@
 #include "ui/scheme/block_painter.h"
 #include "ui/scheme/qt_text_measure.h"
 #include "ui/widgets/child_menu_provider.h"
+#include "ui/widgets/closing_question.h"
 
 class QCloseEvent;
 class QMenu;
@@ -34,8 +35,9 @@ class TBlock;
 // and print. Every change is an edit of the core's scheme, kept on an undo
 // stack; the window draws what the scheme says. While it is the active child
 // its menus "&Файл", "Расчет", "&Блоки" and "&Редактор" stand in the main
-// window's menu bar.
-class TStructFrm : public QWidget, public ChildMenuProvider {
+// window's menu bar. A changed scheme asks "Сохранить схему в файл?" before
+// it closes, also in the main window's round of questions on exit.
+class TStructFrm : public QWidget, public ChildMenuProvider, public ClosingQuestion {
   Q_OBJECT
 
 public:
@@ -64,6 +66,7 @@ public:
   QSize sizeHint() const override;
 
   // The commands, named after their actions; false when nothing was saved.
+  // A save asked for in the middle of a mouse gesture waits for its end.
   bool ASaveExecute();
   bool ASaveAsExecute();
   void ARotateExecute();
@@ -73,9 +76,19 @@ public:
   // The graph block's record as the graph window prints it, on `printer`
   // without asking. Throws UserError.
   void PrintGraphTo(QPrinter& printer);
+  // The graph block's record has new samples or settings: its summaries are
+  // built (with a progress window for a long record) and it is drawn anew.
+  void GraphRecordChanged();
+
+  // "Сохранить схему в файл?" when the scheme has changed since it was
+  // saved; Yes saves the scheme itself and keeps the window open unless it
+  // was saved. A gesture under way is taken back first.
+  bool AskBeforeClosing() override;
+  void ForgetClosingAnswer() override { closingAnswered_ = false; }
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void BuildPalette();
@@ -93,6 +106,16 @@ private:
   void EditBlock(tornel::TBlock* block);
   void EditGraphSettings(tornel::TBlock& block);
   tornel::TBlock* BlockAt(tornel::Point at) const;
+  QRect ShownRect(const tornel::TBlock& block) const;
+  bool AskToSaveBeforeClosing();
+  // The save dialog; `schemeOnly` offers ".str" alone. Empty on Cancel.
+  QString ChooseSaveName(bool schemeOnly);
+  bool SaveInPlace();
+  bool SaveSchemeOnly();
+  enum class PendingSave { None, Save, SaveAs };
+  // True when a gesture is under way: the save runs once it has ended.
+  bool DeferWhileBusy(PendingSave save);
+  void RunPendingSave();
 
   WindowHost& host_;
   QtTextMeasure measure_;
@@ -110,4 +133,7 @@ private:
   QMenu* calcMenu_ = nullptr;
   QMenu* blocksMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
+  PendingSave pendingSave_ = PendingSave::None;
+  bool pendingScheduled_ = false;
+  bool closingAnswered_ = false;
 };

@@ -210,6 +210,61 @@ TEST(DrawTickLabels, TimeAndDependenciesTogetherLabelTheTopAxisInX) {
   EXPECT_EQ(placed[11], (Placed{"5.00", 528, 5}));
 }
 
+TEST(DrawTickLabels, LabelsThatWouldRunTogetherAreLeftOut) {
+  // A graph block's narrow plot: W = 120 in 4 divisions of 30, the bottom
+  // labels centred at x 60, 90, 120, 150, 180 on the row top 325, the title
+  // in the middle of the last division at 165. Characters are 6 wide and a
+  // space (the least gap) is 6.
+  struct Case {
+    const char* name;
+    bool time;
+    PlotRect rect;
+    std::vector<Placed> placed;
+  };
+  const Case cases[] = {
+      // Before a run: "-1.90" [45,75) and "0.00" [108,132); "-0.95" [75,105)
+      // touches the first, "0.95" [138,162) and "1.90" [168,192) meet the
+      // title "X,o.e." [147,183). The left column is tall enough for all.
+      {"X labels", false, {0, 0, 200, 340}, {{"-1.90", 45, 325}, {"0.00", 108, 325}}},
+      // After a run: "0.00" [48,72), "0.25" [78,102) and "0.50" [108,132)
+      // are each a space apart; "0.75" [138,162) and "1.00" [168,192) meet
+      // "t,c" [156,174).
+      {"time labels",
+       true,
+       {0, 0, 200, 340},
+       {{"0.00", 48, 325}, {"0.25", 78, 325}, {"0.50", 108, 325}}},
+  };
+  for (const Case& c : cases) {
+    TGraphRecord r;
+    r.DivX = r.DivY = 4;
+    r.AcpMask = 1;
+    if (c.time) {
+      r.AcpShowMask = 1;
+      r.Duration = r.TMax = 1.0;
+    }
+    RecordingCanvas canvas;
+    DrawTickLabels(r, canvas, kMargins, c.rect);
+    std::vector<Placed> bottom;
+    for (const Placed& p : PlacedTexts(canvas)) {
+      if (p.y == 325) bottom.push_back(p);
+    }
+    EXPECT_EQ(bottom, c.placed) << c.name;
+  }
+
+  // A low plot: H = 32 in 4 divisions of 8, labels one line (10) high with
+  // tops at 15, 23, 31, 39, 47; "Y,o.e." takes [19,29), so the 1.90 and 0.95
+  // labels go, 0.00 stays and -0.95 [39,49) runs into it.
+  TGraphRecord r;
+  r.DivX = r.DivY = 4;
+  RecordingCanvas canvas;
+  DrawTickLabels(r, canvas, kMargins, {0, 0, 560, 72});
+  std::vector<Placed> left;
+  for (const Placed& p : PlacedTexts(canvas)) {
+    if (p.y != 57) left.push_back(p);  // not the bottom row
+  }
+  EXPECT_EQ(left, (std::vector<Placed>{{"0.00", 31, 31}, {"-1.90", 25, 47}}));
+}
+
 TEST(DrawAxisTitles, TitlesFollowWhichPlotsArePresent) {
   struct Case {
     bool time, deps;

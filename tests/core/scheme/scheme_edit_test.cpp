@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "core/scheme/block_values_edit.h"
 #include "core/scheme/delete_blocks_edit.h"
@@ -186,9 +187,44 @@ TEST_F(SchemeEditTest, GraphBlockResizeStopsAtItsLimitsAndItsPortsFollow) {
   // 208 * 1 / 17 and 208 * 16 / 17, inside the block.
   EXPECT_EQ(graph->InPort[0], (Point{5, 12}));
   EXPECT_EQ(graph->InPort[15], (Point{5, 195}));
+  EXPECT_TRUE(ResizeBlockEdit(scheme, graph, 0, 0).Empty()) << "held at the limits already";
+  EXPECT_FALSE(ResizeBlockEdit(scheme, graph, 41, 0).Empty());
   shrink.Revert(scheme);
   EXPECT_EQ(graph->InPort[0], (Point{5, 17}));
   EXPECT_EQ(graph->InPort[15], (Point{5, 282}));
+  EXPECT_TRUE(ResizeBlockEdit(scheme, graph, 200, 300).Empty()) << "a click on the grip";
+}
+
+TEST_F(SchemeEditTest, SchemeOutsideTheAreaMovesInKeepingItsLayout) {
+  struct Case {
+    const char* name;
+    std::vector<Point> at;
+    std::vector<Point> moved;  // empty: no edit
+  };
+  const Case cases[] = {
+      {"left and above", {{-30, 10}, {5, -7}, {100, 100}}, {{0, 17}, {35, 0}, {130, 107}}},
+      {"above only", {{20, -1}}, {{20, 0}}},
+      {"touching the origin", {{0, 0}, {50, 3}}, {}},
+      {"empty scheme", {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    scheme = Scheme(factory);
+    for (const Point& p : c.at) Place(kKindProporc, p.x, p.y);
+    auto edit = MoveBlocksEdit::IntoArea(scheme);
+    ASSERT_EQ(edit != nullptr, !c.moved.empty());
+    if (!edit) continue;
+    ExpectRoundTrip(scheme, *edit);
+    for (std::size_t i = 0; i < c.moved.size(); ++i) {
+      const TBlock& b = *scheme.Blocks()[i];
+      EXPECT_EQ((Point{b.Left, b.Top}), c.moved[i]);
+    }
+  }
+  // Coordinates a damaged file could hold: left alone rather than overflow.
+  scheme = Scheme(factory);
+  Place(kKindProporc, std::numeric_limits<int32_t>::min(), 0);
+  Place(kKindProporc, std::numeric_limits<int32_t>::max(), 0);
+  EXPECT_EQ(MoveBlocksEdit::IntoArea(scheme), nullptr);
 }
 
 TEST_F(SchemeEditTest, BandSelectsBlocksItTouchesAndClearsTheRest) {

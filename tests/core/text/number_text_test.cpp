@@ -117,6 +117,27 @@ TEST(FormatFixed, DecimalsAndSeparator) {
   }
 }
 
+TEST(FormatFixedExact, AtLeastTheDecimalsAndAsManyMoreAsTheValueNeeds) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1.0, "1.00000"},       {0.001, "0.00100"},
+      {2.5, "2.50000"},       {0.0000123, "0.0000123"},  // a real-time run's measured step
+      {1e-7, "0.0000001"},    {0.1 + 0.2, "0.30000000000000004"},
+      {-0.0, "0.00000"},      {-12.125, "-12.12500"},
+      {1e6, "1000000.00000"},
+  };
+  for (const Case& c : cases) {
+    const std::string text = FormatFixedExact(c.value, 5, '.');
+    EXPECT_EQ(text, c.text) << c.value;
+    EXPECT_EQ(StrToFloatLenient(text), c.value) << "reads back exactly: " << text;
+  }
+  EXPECT_EQ(FormatFixedExact(0.0000123, 5, ','), "0,0000123");
+  EXPECT_EQ(FormatFixedExact(3.0, 0, '.'), "3");
+}
+
 TEST(FormatGeneral, FifteenSignificantDigits) {
   struct Case {
     double value;

@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QUndoStack>
 
 #include "core/scheme/line_edit.h"
@@ -11,6 +12,8 @@
 #include "main_form_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/graph/graph_test_support.h"
+#include "ui/scheme/scheme_actions.h"
+#include "ui/scheme/scheme_paint_box.h"
 #include "ui/scheme/struct_frm.h"
 
 namespace {
@@ -82,6 +85,38 @@ TEST_F(MainFormTest, RefusedSchemeFileClosesItsWindowAndShowsTheMessage) {
   EXPECT_EQ(answers.Unexpected(), 0);
   EXPECT_TRUE(message.startsWith("Файл схемы повреждён")) << message.toStdString();
   EXPECT_TRUE(f.MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(MainFormTest, ExitAsksEverySchemeFirstAndCancelClosesNone) {
+  TMainForm& f = Form();
+  f.show();
+  for (int i = 0; i < 2; ++i) {
+    f.Action("AStructFrm")->trigger();
+    TStructFrm* scheme = ActiveScheme(f);
+    ASSERT_NE(scheme, nullptr);
+    scheme->Actions().AIntegr->trigger();
+    QTest::mouseClick(scheme->PB(), Qt::LeftButton, {}, QPoint(30, 30));
+    ASSERT_EQ(scheme->Scheme().Blocks().size(), 1u);
+  }
+  graphtest::ModalAnswers answers;
+  QStringList questions;
+  answers.Then([&](QWidget* w) {
+    questions << tornel::testing::MessageText(w);
+    graphtest::Press(QMessageBox::No)(w);
+  });
+  answers.Then([&](QWidget* w) {
+    questions << tornel::testing::MessageText(w);
+    graphtest::Press(QMessageBox::Cancel)(w);
+  });
+  EXPECT_FALSE(f.close());
+  Settle();
+  EXPECT_EQ(answers.Unexpected(), 0);
+  EXPECT_EQ(questions, QStringList(2, "Сохранить схему в файл?"));
+  EXPECT_EQ(f.MdiArea()->subWindowList().size(), 2) << "Cancel closes neither scheme";
+  EXPECT_TRUE(f.isVisible());
+  for (QMdiSubWindow* window : f.MdiArea()->subWindowList()) {
+    qobject_cast<TStructFrm*>(window->widget())->UndoStack()->setClean();
+  }
 }
 
 }  // namespace
