@@ -1,0 +1,36 @@
+#include "core/spectrum/spectrum_analysis.h"
+
+#include "core/spectrum/harmonic_search.h"
+
+namespace tornel {
+
+SpectrumResult DescribeSpectrum(const SpectrumSpan& span, const AmplitudeSpectrum& spectrum,
+                                int harmonics) {
+  SpectrumResult r;
+  r.slot = span.slot;
+  r.window = spectrum.Window();
+  r.from = span.from;
+  r.to = span.to;
+  r.frames = span.count;
+  r.sampleRate = span.sampleRate;
+  r.resolutionHz = spectrum.BinHz();
+  r.dc = spectrum.Dc();
+  HarmonicSet set = FindHarmonics(spectrum.Amplitudes(), spectrum.BinHz(), spectrum.Window(),
+                                  harmonics, spectrum.Swing());
+  r.fundamentalHz = set.fundamentalHz;
+  r.thdPct = set.thdPct;
+  r.harmonics = std::move(set.harmonics);
+  return r;
+}
+
+std::optional<SpectrumResult> AnalyzeSpectrum(const TGraphRecord& record,
+                                              const SpectrumRequest& request,
+                                              FilterProgress* progress) {
+  const SpectrumSpan span = ResolveSpectrumSpan(record, request);
+  const std::optional<AmplitudeSpectrum> spectrum =
+      AmplitudeSpectrum::Compute(record, span, request.window, progress);
+  if (!spectrum) return std::nullopt;
+  return DescribeSpectrum(span, *spectrum, request.harmonics);
+}
+
+}  // namespace tornel
