@@ -67,8 +67,8 @@ std::variant<SpectrumToolRequest, UsageError> ParseSpectrumArguments(
   SpectrumToolRequest request;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--channel" || a == "--from" || a == "--to" || a == "--window" ||
-                            a == "--harmonics";
+    const bool takesValue =
+        a == "--channel" || a == "--from" || a == "--to" || a == "--window" || a == "--harmonics";
     if (takesValue && i + 1 >= args.size()) return UsageError{"после " + a + " нужно значение"};
     if (a == "--json") {
       request.json = true;
@@ -81,7 +81,8 @@ std::variant<SpectrumToolRequest, UsageError> ParseSpectrumArguments(
       request.spectrum.slot = *n - 1;
     } else if (a == "--from" || a == "--to") {
       const std::optional<double> t = StrToFloatStrict(args[++i]);
-      if (!t) return UsageError{"значение " + a + " должно быть числом секунд: \"" + args[i] + "\""};
+      if (!t)
+        return UsageError{"значение " + a + " должно быть числом секунд: \"" + args[i] + "\""};
       (a == "--from" ? request.spectrum.from : request.spectrum.to) = *t;
     } else if (a == "--window") {
       const std::string& w = args[++i];

@@ -77,8 +77,8 @@ TEST_F(SpectrumCommandTest, JsonHasExactlyTheAgreedKeysAndValues) {
     EXPECT_EQ(r.err, "");
     std::vector<std::string> keys;
     const std::regex key("\"([a-z_]+)\":");
-    for (auto it = std::sregex_iterator(r.out.begin(), r.out.end(), key); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(r.out.begin(), r.out.end(), key);
+         it != std::sregex_iterator(); ++it) {
       keys.push_back((*it)[1]);
     }
     std::vector<std::string> expected = {"channel",        "sample_rate", "resolution_hz", "dc",
@@ -124,7 +124,10 @@ TEST_F(SpectrumCommandTest, FailuresNameTheFileAndExitWithOne) {
   };
   const Case cases[] = {
       {"not a data file at all", false, {}, "Файл создан другой программой"},
-      {"", true, {}, "Спектр строится только для переходного процесса, а это статическая характеристика"},
+      {"",
+       true,
+       {},
+       "Спектр строится только для переходного процесса, а это статическая характеристика"},
       {"", false, {"--from", "3", "--to", "4"}, "Интервал 3…4 с лежит вне записи 0…2 с"},
       {"", false, {"--from", "1.99"}, "Слишком мало отсчётов для спектра"},
       {"", false, {"--channel", "4"}, "В записи нет канала АЦП 4"},

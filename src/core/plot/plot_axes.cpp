@@ -122,13 +122,14 @@ void DrawAxisTitles(const TGraphRecord& record, Canvas& canvas, const PlotMargin
   const int half = static_cast<int>(0.5 * g.cy);
   const int x = g.x1 - g.W / (2 * g.divX);
 
-  const char* bottom = g.timePlot ? kTimeTitle : kXTitle;
+  const PlotTitles& titles = record.Titles;
+  const std::string& bottom = g.timePlot ? titles.Time : titles.X;
   Label(canvas, x - canvas.TextExtent(bottom).cx / 2, g.yb + half, bottom);
   if (g.timePlot && g.xyPlot) {
-    Label(canvas, x - canvas.TextExtent(kXTitle).cx / 2, g.y0 - half - g.cy, kXTitle);
+    Label(canvas, x - canvas.TextExtent(titles.X).cx / 2, g.y0 - half - g.cy, titles.X);
   }
-  const int w = canvas.TextExtent(kYTitle).cx;
-  Label(canvas, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, kYTitle);
+  const int w = canvas.TextExtent(titles.Y).cx;
+  Label(canvas, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, titles.Y);
 }
 
 }  // namespace tornel

@@ -49,19 +49,19 @@ std::string HarmonicTableText(const SpectrumResult& r, const std::string& unit, 
   return text;
 }
 
-std::string SpectrumSummaryText(const SpectrumResult& r, const std::string& unit,
-                                char separator) {
+std::string SpectrumSummaryText(const SpectrumResult& r, const std::string& unit, char separator) {
   const int hzDecimals = FrequencyDecimals(r);
   const int aDecimals = AmplitudeDecimals(r);
   std::string text;
   if (r.harmonics.empty()) {
     text += "Основной гармоники нет: сигнал постоянный\n";
   } else {
-    text += "Основная гармоника " + FormatFixed(r.fundamentalHz, hzDecimals, separator) +
-            " Гц, " + WithUnit(FormatFixed(r.harmonics.front().amplitude, aDecimals, separator), unit) +
+    text += "Основная гармоника " + FormatFixed(r.fundamentalHz, hzDecimals, separator) + " Гц, " +
+            WithUnit(FormatFixed(r.harmonics.front().amplitude, aDecimals, separator), unit) +
             "; THD " + FormatFixed(r.thdPct, 2, separator) + " %\n";
   }
-  text += "Постоянная составляющая " + WithUnit(FormatFixed(r.dc, aDecimals, separator), unit) + "\n";
+  text +=
+      "Постоянная составляющая " + WithUnit(FormatFixed(r.dc, aDecimals, separator), unit) + "\n";
   text += "Окно " + WindowFunctionName(r.window) + "; " + FormatGeneral(r.from, separator) + "…" +
           FormatGeneral(r.to, separator) + " с, " + std::to_string(r.frames) + " отсчётов по " +
           Rate(r.sampleRate, separator) + " Гц; разрешение " + Rate(r.resolutionHz, separator) +

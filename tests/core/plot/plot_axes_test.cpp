@@ -214,6 +214,7 @@ TEST(DrawAxisTitles, TitlesFollowWhichPlotsArePresent) {
   struct Case {
     bool time, deps;
     std::vector<Placed> titles;
+    PlotTitles texts = {};
   };
   // Bottom and top titles centred on x1 - W div 10 = 492; "Y,o.e." is 36
   // wide, right-aligned at x0 - 5, top y0 + 300 div 12 - 5.
@@ -221,9 +222,13 @@ TEST(DrawAxisTitles, TitlesFollowWhichPlotsArePresent) {
       {true, false, {{"t,c", 483, 325}, {"Y,o.e.", 19, 40}}},
       {false, true, {{"X,o.e.", 474, 325}, {"Y,o.e.", 19, 40}}},
       {true, true, {{"t,c", 483, 325}, {"X,o.e.", 474, 5}, {"Y,o.e.", 19, 40}}},
+      // A record's own titles (a spectrum's) in the same places.
+      {true, false, {{"f,Hz", 480, 325}, {"lg A", 31, 40}}, {"f,Hz", "X", "lg A", ""}},
+      {false, true, {{"X,V", 483, 325}, {"lg A", 31, 40}}, {"f,Hz", "X,V", "lg A", ""}},
   };
   for (const Case& c : cases) {
     TGraphRecord r;
+    r.Titles = c.texts;
     r.AcpMask = 0b11;
     if (c.time) r.AcpShowMask = 1;
     if (c.deps) r.Deps[7] = {1, 0, 1};

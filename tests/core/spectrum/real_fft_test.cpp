@@ -27,8 +27,7 @@ TEST(RealFftTest, BinsAreTheDiscreteFourierSum) {
     for (int k = 0; k <= n / 2; ++k) {
       std::complex<double> sum = 0;
       for (int i = 0; i < n; ++i) {
-        sum += x[static_cast<std::size_t>(i)] *
-               std::polar(1.0, -2 * std::numbers::pi * k * i / n);
+        sum += x[static_cast<std::size_t>(i)] * std::polar(1.0, -2 * std::numbers::pi * k * i / n);
       }
       EXPECT_NEAR(std::abs(fft.Bins()[static_cast<std::size_t>(k)] - sum), 0, 1e-9 * n * n)
           << n << " " << k;

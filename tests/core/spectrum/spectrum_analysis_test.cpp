@@ -129,7 +129,8 @@ TEST(SpectrumAnalysisTest, HarmonicsStopAtTheOrderAskedAndAtNyquist) {
       const double t = static_cast<double>(i) / 1000;
       v[i] = 10 * std::sin(2 * kPi * c.f1 * t);
       if (c.tones) {
-        v[i] += 1 * std::sin(2 * kPi * 3 * c.f1 * t + 1) + 0.5 * std::sin(2 * kPi * 5 * c.f1 * t + 2);
+        v[i] +=
+            1 * std::sin(2 * kPi * 3 * c.f1 * t + 1) + 0.5 * std::sin(2 * kPi * 5 * c.f1 * t + 2);
       }
     }
     TempDir dir;
@@ -161,7 +162,7 @@ TEST(SpectrumAnalysisTest, CodesOfTheChosenPositionInPhysicalUnits) {
   record.AcpMask = 0b101;  // ADC 1, ADC 3
   record.CapMask = 0b1;    // DAC 1
   record.Base[0] = 511;
-  record.Base[2] = 1022;  // 2 units per code
+  record.Base[2] = 1022;   // 2 units per code
   record.Base[16] = 5.11;  // 0.01 unit per code
   record.Duration = 1.0;
   record.SampleFile = dir.File("samples");
