@@ -25,15 +25,19 @@ int64_t FrameAt(double t, double duration, int64_t frames) {
 
 }  // namespace
 
-SpectrumSpan ResolveSpectrumSpan(const TGraphRecord& record, const SpectrumRequest& request) {
+void CheckSpectrumRecord(const TGraphRecord& record) {
   if (record.IsStatic) {
     throw UserError(
         "Спектр строится только для переходного процесса, а это статическая характеристика");
   }
-  const double duration = record.Duration;
-  if (!(duration > 0) || !std::isfinite(duration)) {
+  if (!(record.Duration > 0) || !std::isfinite(record.Duration)) {
     throw UserError("У записи нет длительности, частота отсчётов неизвестна");
   }
+}
+
+SpectrumSpan ResolveSpectrumSpan(const TGraphRecord& record, const SpectrumRequest& request) {
+  CheckSpectrumRecord(record);
+  const double duration = record.Duration;
   SpectrumSpan span;
   span.slot = request.slot;
   span.position = record.SlotToPosition(request.slot);

@@ -24,6 +24,10 @@ struct SpectrumSpan {
   double to = 0;
 };
 
+// Throws UserError unless the record has a time base: not a static
+// characteristic, and a finite positive Duration.
+void CheckSpectrumRecord(const TGraphRecord& record);
+
 // The frames of request's window, by the plot's rule: frames
 // floor(FrameCount * from / Duration) up to, not including,
 // floor(FrameCount * to / Duration). A window that reaches past the record

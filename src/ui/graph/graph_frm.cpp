@@ -14,7 +14,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSplitter>
-#include <QSplitterHandle>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <initializer_list>
@@ -35,6 +34,7 @@
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
+#include "ui/graph/graph_panels.h"
 #include "ui/graph/grid_frm.h"
 #include "ui/widgets/busy_scope.h"
 #include "ui/widgets/error_box.h"
@@ -48,41 +48,6 @@ constexpr int kDesignHeight = 345;
 constexpr int kBaseHeight = 54;
 constexpr int kLegendWidth = 65;
 constexpr int kCaptionHeight = 43;
-constexpr int kSplitterWidth = 2;
-constexpr int kMinPanelSize = 10;
-
-QFrame* Panel(const char* name, QWidget* content, bool bordered = false) {
-  auto* panel = new QFrame;
-  panel->setObjectName(QLatin1String(name));
-  panel->setMinimumSize(kMinPanelSize, kMinPanelSize);
-  if (bordered) panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(bordered ? 1 : 0, bordered ? 1 : 0, bordered ? 1 : 0,
-                             bordered ? 1 : 0);
-  layout->addWidget(content);
-  return panel;
-}
-
-// A splitter of two panels whose second one keeps its size when the window
-// is resized.
-QSplitter* Splitter(const char* name, Qt::Orientation orientation, QWidget* first, QWidget* second,
-                    int secondSize, int total) {
-  auto* splitter = new QSplitter(orientation);
-  splitter->setObjectName(QLatin1String(name));
-  splitter->setHandleWidth(kSplitterWidth);
-  splitter->setChildrenCollapsible(false);
-  splitter->addWidget(first);
-  splitter->addWidget(second);
-  splitter->setStretchFactor(0, 1);
-  splitter->setStretchFactor(1, 0);
-  splitter->setSizes({total - secondSize - kSplitterWidth, secondSize});
-  return splitter;
-}
-
-int SplitterAt(const QSplitter* splitter, const QWidget* window) {
-  const QPoint at = splitter->handle(1)->mapTo(window, QPoint(0, 0));
-  return splitter->orientation() == Qt::Horizontal ? at.x() : at.y();
-}
 
 }  // namespace
 
@@ -127,22 +92,23 @@ void TGraphFrm::BuildLayout() {
                            QStringLiteral("SelFontCaption"));
   caption_->SetText(QStringLiteral("Рисунок 1"));
 
-  QFrame* graphPanel = Panel("GraphPanel", paintBox_, true);
+  QFrame* graphPanel = MakePanel("GraphPanel", paintBox_, true);
   graphPanel->setAutoFillBackground(true);
   graphPanel->setBackgroundRole(QPalette::Base);
-  const int upperHeight = kDesignHeight - kCaptionHeight - kSplitterWidth;
-  baseSplitter_ = Splitter("Splitter_base", Qt::Vertical, graphPanel, Panel("BasePanel", base_),
-                           kBaseHeight, upperHeight);
-  QFrame* panel1 = Panel("Panel1", baseSplitter_);
-  legendSplitter_ = Splitter("Splitter_legend", Qt::Horizontal, panel1,
-                             Panel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
+  const int upperHeight = kDesignHeight - kCaptionHeight - kPanelSplitterWidth;
+  baseSplitter_ = MakeSplitter("Splitter_base", Qt::Vertical, graphPanel,
+                               MakePanel("BasePanel", base_), kBaseHeight, upperHeight);
+  QFrame* panel1 = MakePanel("Panel1", baseSplitter_);
+  legendSplitter_ = MakeSplitter("Splitter_legend", Qt::Horizontal, panel1,
+                                 MakePanel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
   cursorPanel_ = new GraphCursorPanel(record_);
   cursorPanel_->setFont(font());
   legendSplitter_->addWidget(cursorPanel_);
   legendSplitter_->setStretchFactor(2, 0);
   cursorPanel_->hide();
-  captionSplitter_ = Splitter("Splitter_caption", Qt::Vertical, legendSplitter_,
-                              Panel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
+  captionSplitter_ =
+      MakeSplitter("Splitter_caption", Qt::Vertical, legendSplitter_,
+                   MakePanel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -175,7 +141,7 @@ void TGraphFrm::BuildMenus() {
 
   popup_ = new QMenu(this);
   popup_->setObjectName(QStringLiteral("PMGraph"));
-  popup_->addActions({a.AGrNast, a.ATable});
+  popup_->addActions({a.AGrNast, a.ATable, a.ASpectrum});
   QMenu* popupFilters = popup_->addMenu(QStringLiteral("Фильтры"));
   popupFilters->setObjectName(QStringLiteral("PMGraphFilters"));
   filters(popupFilters);
@@ -205,7 +171,7 @@ void TGraphFrm::BuildMenus() {
 
   graphMenu_ = new QMenu(QStringLiteral("График"), this);
   graphMenu_->setObjectName(QStringLiteral("GraphMenu"));
-  graphMenu_->addActions({a.AGrNast, a.ATable});
+  graphMenu_->addActions({a.AGrNast, a.ATable, a.ASpectrum});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.AAutoScale, a.AWholeGraph});
   graphMenu_->addSeparator();

@@ -20,8 +20,8 @@ using testing::TempDir;
 
 TEST(RoundAxisEndTest, LeastRoundValueAtOrAbove) {
   const std::pair<double, double> cases[] = {
-      {1, 1},     {1.0000001, 2}, {2.4, 2.5},     {3.15, 5},        {7, 10},
-      {0.3, 0.5}, {0.002, 0.002}, {1234, 2000},   {0.25, 0.25},     {9.9e-7, 1e-6},
+      {1, 1},     {1.0000001, 2}, {2.4, 2.5},   {3.15, 5},    {7, 10},
+      {0.3, 0.5}, {0.002, 0.002}, {1234, 2000}, {0.25, 0.25}, {9.9e-7, 1e-6},
   };
   for (const auto& [v, end] : cases) EXPECT_DOUBLE_EQ(RoundAxisEnd(v), end) << v;
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/plot/canvas.h"
+#include "core/records/graph_record.h"
+
+namespace tornel {
+
+// A table on a page or picture under the legend, as the cursors' readout
+// goes: `text` is lines of tab-separated cells, drawn as they stand (a
+// spectrum's harmonics, one row each).
+TextSize LegendTableExtent(Canvas& canvas, std::string_view text);
+void DrawLegendTable(const TGraphRecord& record, Canvas& canvas, const PlotRect& legendArea,
+                     std::string_view text);
+
+}  // namespace tornel
