@@ -105,12 +105,12 @@ TEST_F(SpectrumCommandTest, TextNamesTheChannelAndListsTheHarmonics) {
   const ToolRun r = Tool({"spectrum", input, "--channel", "1", "--harmonics", "2"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out.rfind("Файл: " + input + "\nКанал: АЦП 1 Ica, A\n", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find("Основная гармоника 5.000 Гц, 10.000 A; THD 0.00 %\n"), std::string::npos)
+  EXPECT_NE(r.out.find("Основная гармоника 5.00 Гц, 10.000 A; THD 0.00 %\n"), std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("Окно Хеннинга; 0…2 с, 1000 отсчётов по 500 Гц; разрешение 0.5 Гц\n"),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("\n№\tf, Гц\tA, A\t%\n1\t5.000\t10.000\t100.00\n2\t10.000\t0.000\t0.00\n"),
+  EXPECT_NE(r.out.find("\n№\tf, Гц\tA, A\t%\n1\t5.00\t10.000\t100.00\n2\t10.00\t0.000\t0.00\n"),
             std::string::npos)
       << r.out;
 }

@@ -9,7 +9,8 @@ namespace tornel {
 
 // A table on a page or picture under the legend, as the cursors' readout
 // goes: `text` is lines of tab-separated cells, drawn as they stand (a
-// spectrum's harmonics, one row each).
+// spectrum's harmonics, one row each), set in half a line as the legend's
+// lines are, with as much room again at the right.
 TextSize LegendTableExtent(Canvas& canvas, std::string_view text);
 void DrawLegendTable(const TGraphRecord& record, Canvas& canvas, const PlotRect& legendArea,
                      std::string_view text);

@@ -1,5 +1,7 @@
 #include "core/plot/plot_axes.h"
 
+#include <algorithm>
+
 #include "core/plot/display_color.h"
 #include "core/plot/pen_restorer.h"
 #include "core/plot/safe_coord.h"
@@ -88,12 +90,14 @@ void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargin
   const int half = static_cast<int>(0.5 * g.cy);
 
   // A row of labels along a horizontal axis; each value comes from adding
-  // the step to the previous one.
+  // the step to the previous one. A label wider than the margin beside it
+  // is moved in to stay whole inside the plot rectangle.
   auto row = [&](double value, double step, int top) {
     for (int i = 0; i <= g.divX; ++i) {
       const std::string text = FormatTickLabel(value, separator);
       const int w = canvas.TextExtent(text).cx;
-      Label(canvas, g.DivisionX(i) - w / 2, top, text);
+      const int left = std::max(std::min(g.DivisionX(i) - w / 2, rect.Right - w), rect.Left);
+      Label(canvas, left, top, text);
       value += step;
     }
   };

@@ -10,7 +10,7 @@ namespace {
 
 int FrequencyDecimals(const SpectrumResult& r) {
   if (!(r.resolutionHz > 0)) return 2;
-  return std::clamp(2 - static_cast<int>(std::floor(std::log10(r.resolutionHz))), 0, 6);
+  return std::clamp(1 - static_cast<int>(std::floor(std::log10(r.resolutionHz))), 0, 6);
 }
 
 int AmplitudeDecimals(const SpectrumResult& r) {

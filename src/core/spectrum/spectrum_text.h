@@ -9,8 +9,8 @@ namespace tornel {
 // The harmonic table as lines of tab-separated cells: a header ("№",
 // "f, Гц", "A, <unit>", "%"), then one row per harmonic with its order,
 // frequency, amplitude and share of the fundamental. Decimals follow the
-// numbers: frequencies two digits finer than the resolution, amplitudes
-// five significant digits of the fundamental's.
+// numbers: frequencies a digit finer than the resolution, amplitudes five
+// significant digits of the fundamental's.
 std::string HarmonicTableText(const SpectrumResult& result, const std::string& unit,
                               char separator);
 

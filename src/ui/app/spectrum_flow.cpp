@@ -20,7 +20,8 @@ QMdiSubWindow* RunSpectrumFlow(WindowHost& host, TGraphFrm& graph) {
   const bool usable = ErrorBox::Guard(&graph, [&] {
     tornel::CheckSpectrumRecord(record);
     if (tornel::SpectrumChannelChoices(record).empty()) {
-      throw tornel::UserError("На графике не показан ни один канал: спектр строится для показанного");
+      throw tornel::UserError(
+          "На графике не показан ни один канал: спектр строится для показанного");
     }
   });
   if (!usable) return nullptr;

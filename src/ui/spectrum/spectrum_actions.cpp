@@ -30,6 +30,6 @@ SpectrumActions::SpectrumActions(QObject* owner)
 }
 
 QList<QAction*> SpectrumActions::MenuOrder() const {
-  return {ALinearScale, ALogScale, nullptr, AWholeSpectrum, nullptr, ACopy, ACopyTable,
-          AExportImage};
+  return {ALinearScale, ALogScale, nullptr,    AWholeSpectrum,
+          nullptr,      ACopy,     ACopyTable, AExportImage};
 }

@@ -24,8 +24,9 @@ constexpr int kMaxHarmonics = 10000;
 QString ChannelText(const tornel::TGraphRecord& record, int slot) {
   QString text = QString::fromStdString(record.ChanName[slot]);
   if (text.isEmpty()) {
-    text = slot < tornel::kCapSlotBase ? QStringLiteral("АЦП %1").arg(slot + 1)
-                                       : QStringLiteral("ЦАП %1").arg(slot - tornel::kCapSlotBase + 1);
+    text = slot < tornel::kCapSlotBase
+               ? QStringLiteral("АЦП %1").arg(slot + 1)
+               : QStringLiteral("ЦАП %1").arg(slot - tornel::kCapSlotBase + 1);
   }
   const QString unit = QString::fromStdString(record.ChanUnit[slot]);
   return unit.isEmpty() ? text : text + QStringLiteral(", ") + unit;
@@ -55,7 +56,8 @@ TSpectrumDlg::TSpectrumDlg(const tornel::TGraphRecord& record, QWidget* parent)
   to_->setObjectName(QStringLiteral("ToEdit"));
   window_ = new QComboBox(this);
   window_->setObjectName(QStringLiteral("WindowBox"));
-  for (tornel::WindowFunction w : {tornel::WindowFunction::Hann, tornel::WindowFunction::Rectangular}) {
+  for (tornel::WindowFunction w :
+       {tornel::WindowFunction::Hann, tornel::WindowFunction::Rectangular}) {
     window_->addItem(QString::fromStdString(tornel::WindowFunctionName(w)), static_cast<int>(w));
   }
   harmonics_ = new QSpinBox(this);

@@ -31,9 +31,9 @@ namespace {
 
 // The window as it opens, in pixels: room for a 40-row table at the right
 // and three summary lines under the plot.
-constexpr int kDesignWidth = 780;
+constexpr int kDesignWidth = 840;
 constexpr int kDesignHeight = 480;
-constexpr int kTableWidth = 250;
+constexpr int kTableWidth = 260;
 constexpr int kBaseHeight = 62;
 constexpr int kCaptionHeight = 43;
 
@@ -55,10 +55,10 @@ TSpectrumFrm::TSpectrumFrm(WindowHost& host, tornel::SpectrumPlot plot, const QS
   BuildMenus();
   ConnectActions();
   caption_->SetText(QStringLiteral("Спектр: ") + channel);
-  summary_->SetText(QString::fromStdString(tornel::SpectrumSummaryText(
-                                               plot_.Result(), plot_.Unit(),
-                                               tornel::SystemDecimalSeparator()))
-                        .trimmed());
+  summary_->SetText(
+      QString::fromStdString(tornel::SpectrumSummaryText(plot_.Result(), plot_.Unit(),
+                                                         tornel::SystemDecimalSeparator()))
+          .trimmed());
   FillTable();
   resize(kDesignWidth, kDesignHeight);
 }
@@ -78,6 +78,7 @@ void TSpectrumFrm::BuildLayout() {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
   summary_ = new GraphMemo(QStringLiteral("MBase"), QStringLiteral("PMBase"),
                            QStringLiteral("SelFontBase"));
@@ -99,8 +100,9 @@ void TSpectrumFrm::BuildLayout() {
   legendSplitter_ =
       MakeSplitter("Splitter_legend", Qt::Horizontal, MakePanel("Panel1", baseSplitter_),
                    MakePanel("LegendPanel", right), kTableWidth, kDesignWidth);
-  captionSplitter_ = MakeSplitter("Splitter_caption", Qt::Vertical, legendSplitter_,
-                                  MakePanel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
+  captionSplitter_ =
+      MakeSplitter("Splitter_caption", Qt::Vertical, legendSplitter_,
+                   MakePanel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(captionSplitter_);
@@ -163,8 +165,8 @@ QList<QMenu*> TSpectrumFrm::ChildMenus() const { return {fileMenu_, spectrumMenu
 QSize TSpectrumFrm::sizeHint() const { return QSize(kDesignWidth, kDesignHeight); }
 
 QString TSpectrumFrm::HarmonicText() const {
-  return QString::fromStdString(tornel::HarmonicTableText(plot_.Result(), plot_.Unit(),
-                                                          tornel::SystemDecimalSeparator()));
+  return QString::fromStdString(
+      tornel::HarmonicTableText(plot_.Result(), plot_.Unit(), tornel::SystemDecimalSeparator()));
 }
 
 void TSpectrumFrm::FillTable() {

@@ -20,7 +20,7 @@ SpectrumResult Result(double resolution, double a1) {
   return r;
 }
 
-// Frequencies show two digits finer than the resolution, amplitudes five
+// Frequencies show a digit finer than the resolution, amplitudes five
 // significant digits of the fundamental's, shares two decimals.
 TEST(SpectrumTextTest, TableDecimalsFollowResolutionAndFundamental) {
   struct Case {
@@ -29,8 +29,8 @@ TEST(SpectrumTextTest, TableDecimalsFollowResolutionAndFundamental) {
     std::string table;
   };
   const Case cases[] = {
-      {1, 10, "В", "№\tf, Гц\tA, В\t%\n1\t50,00\t10,000\t100,00\n2\t100,00\t1,250\t12,50\n"},
-      {0.05, 0.2, "", "№\tf, Гц\tA\t%\n1\t50,0000\t0,20000\t100,00\n2\t100,0000\t0,02500\t12,50\n"},
+      {1, 10, "В", "№\tf, Гц\tA, В\t%\n1\t50,0\t10,000\t100,00\n2\t100,0\t1,250\t12,50\n"},
+      {0.05, 0.2, "", "№\tf, Гц\tA\t%\n1\t50,000\t0,20000\t100,00\n2\t100,000\t0,02500\t12,50\n"},
       {250, 5000, "А", "№\tf, Гц\tA, А\t%\n1\t50\t5000,0\t100,00\n2\t100\t625,0\t12,50\n"},
   };
   for (const Case& c : cases) {
@@ -40,7 +40,7 @@ TEST(SpectrumTextTest, TableDecimalsFollowResolutionAndFundamental) {
 
 TEST(SpectrumTextTest, SummaryNamesFundamentalThdDcAndWindow) {
   EXPECT_EQ(SpectrumSummaryText(Result(1.0 / 3, 10), "В", '.'),
-            "Основная гармоника 50.000 Гц, 10.000 В; THD 12.35 %\n"
+            "Основная гармоника 50.00 Гц, 10.000 В; THD 12.35 %\n"
             "Постоянная составляющая -0.500 В\n"
             "Окно прямоугольное; 0.5…2 с, 3000 отсчётов по 2000 Гц; разрешение 0.333333 Гц\n");
   SpectrumResult flat = Result(1, 10);
