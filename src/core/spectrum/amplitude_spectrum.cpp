@@ -80,13 +80,24 @@ bool ReadChannel(const TGraphRecord& record, const SpectrumSpan& span, std::span
 
 }  // namespace
 
+int64_t AmplitudeSpectrum::TransformLengthFor(int64_t n) {
+  for (int64_t m = std::max<int64_t>(n, 1);; ++m) {
+    int64_t rest = m;
+    for (int64_t p : {2, 3, 5, 7}) {
+      while (rest % p == 0) rest /= p;
+    }
+    if (rest == 1) return m;
+  }
+}
+
 std::optional<AmplitudeSpectrum> AmplitudeSpectrum::Compute(const TGraphRecord& record,
                                                             const SpectrumSpan& span,
                                                             WindowFunction window,
                                                             FilterProgress* progress) {
-  AmplitudeSpectrum s(RealFft(span.count));
+  AmplitudeSpectrum s(RealFft(TransformLengthFor(span.count)));
+  s.frames_ = span.count;
   PercentSteps steps(progress, span.count);
-  std::span<double> x = s.fft_.Input();
+  std::span<double> x = s.fft_.Input().first(static_cast<std::size_t>(span.count));
   const bool read = VisitSampleFormat(record.Samples, [&]<typename S>(std::type_identity<S>) {
     return ReadChannel<S>(record, span, x, steps);
   });
@@ -108,6 +119,8 @@ std::optional<AmplitudeSpectrum> AmplitudeSpectrum::Compute(const TGraphRecord& 
     gain.Add(w);
     x[i] = centred * w;
   }
+  std::span<double> padding = s.fft_.Input().subspan(x.size());
+  std::fill(padding.begin(), padding.end(), 0.0);
   s.fft_.Transform();
   if (!steps.Last()) return std::nullopt;
 
@@ -124,7 +137,7 @@ std::optional<AmplitudeSpectrum> AmplitudeSpectrum::Compute(const TGraphRecord& 
     out[static_cast<std::size_t>(k)] = a;
   }
   s.amplitudes_ = out.first(static_cast<std::size_t>(bins));
-  s.binHz_ = span.sampleRate / n;
+  s.binHz_ = span.sampleRate / static_cast<double>(size);
   s.window_ = window;
   return s;
 }

@@ -13,10 +13,10 @@ SpectrumResult DescribeSpectrum(const SpectrumSpan& span, const AmplitudeSpectru
   r.to = span.to;
   r.frames = span.count;
   r.sampleRate = span.sampleRate;
-  r.resolutionHz = spectrum.BinHz();
+  r.resolutionHz = span.sampleRate / static_cast<double>(span.count);
   r.dc = spectrum.Dc();
   HarmonicSet set = FindHarmonics(spectrum.Amplitudes(), spectrum.BinHz(), spectrum.Window(),
-                                  harmonics, spectrum.Swing());
+                                  harmonics, spectrum.Swing(), spectrum.BinsPerResolution());
   r.fundamentalHz = set.fundamentalHz;
   r.thdPct = set.thdPct;
   r.harmonics = std::move(set.harmonics);

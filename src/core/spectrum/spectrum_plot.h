@@ -14,7 +14,7 @@ enum class SpectrumScale { Linear, Logarithmic };
 
 // A spectrum as a record the plot engine draws, so that screen, page and
 // picture come from the graph window's paths: frequency runs along the time
-// axis (frame k at k times the resolution), recorded position 0 holds the
+// axis (frame k at k times the bin width), recorded position 0 holds the
 // amplitudes and position 1 their common logarithms, and the scale shows
 // one of them. The record owns its sample file of doubles; the channel's own
 // record is not needed once the plot is made.

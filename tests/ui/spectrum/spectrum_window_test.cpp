@@ -63,8 +63,8 @@ protected:
     for (int i = 0; i < 1000; ++i) {
       const double t = i / 1000.0;
       const double w = 2 * std::numbers::pi;
-      codes.push_back(
-          static_cast<int16_t>(std::lround(400 * std::sin(w * 50 * t) + 40 * std::sin(w * 150 * t))));
+      codes.push_back(static_cast<int16_t>(
+          std::lround(400 * std::sin(w * 50 * t) + 40 * std::sin(w * 150 * t))));
       codes.push_back(static_cast<int16_t>(std::lround(1000 + 300 * std::sin(w * 100 * t))));
     }
     FillAsExperiment(*graph, {});
@@ -171,7 +171,8 @@ TEST_F(SpectrumWindowTest, RecordsWithoutASpectrumAreToldSoWithoutADialog) {
     QString message;
   };
   const Case cases[] = {
-      {true, 0b11, "Спектр строится только для переходного процесса, а это статическая характеристика"},
+      {true, 0b11,
+       "Спектр строится только для переходного процесса, а это статическая характеристика"},
       {false, 0, "На графике не показан ни один канал: спектр строится для показанного"},
   };
   for (const Case& c : cases) {
@@ -216,8 +217,8 @@ TEST_F(SpectrumFrmTest, MenusOfferScaleRangeAndOutputs) {
   EXPECT_EQ(menus[1]->title(), "Спектр");
   QStringList captions;
   for (QAction* a : window->Popup()->actions()) captions << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(captions, QStringList({"Линейная шкала", "Логарифмическая шкала", "-", "Весь спектр", "-",
-                                   "Скопировать в буфер", "Скопировать таблицу гармоник",
+  EXPECT_EQ(captions, QStringList({"Линейная шкала", "Логарифмическая шкала", "-", "Весь спектр",
+                                   "-", "Скопировать в буфер", "Скопировать таблицу гармоник",
                                    "Экспорт изображения..."}));
   QStringList menuCaptions;
   for (QAction* a : menus[1]->actions()) menuCaptions << (a->isSeparator() ? "-" : a->text());
@@ -274,7 +275,8 @@ TEST_F(SpectrumFrmTest, PageAndPictureCarryTheHarmonicTable) {
     const tornel::PageAreas areas = tornel::PlaceAreas(p.Layout(sheet).page);
     int dark = 0;
     for (int y = areas.legend.Top; y < areas.legend.Bottom; ++y) {
-      for (int x = areas.legend.Left; x < areas.legend.Right; ++x) dark += qGray(image.pixel(x, y)) < 128;
+      for (int x = areas.legend.Left; x < areas.legend.Right; ++x)
+        dark += qGray(image.pixel(x, y)) < 128;
     }
     return dark;
   };
