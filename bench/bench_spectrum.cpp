@@ -6,8 +6,6 @@
 // length; BM_SpectrumPlot adds the window's plot file (two doubles per
 // bin). Each runs five times; compare the medians.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -20,6 +18,7 @@
 #include "core/records/graph_record.h"
 #include "core/spectrum/spectrum_analysis.h"
 #include "core/spectrum/spectrum_plot.h"
+#include "plain_copy.h"
 
 namespace {
 
@@ -40,37 +39,24 @@ const std::string& SampleFile() {
           const double t = static_cast<double>(value / kChannels) * kDuration / kFrames;
           const double w = 2 * std::numbers::pi * 50 * t;
           const double noise = static_cast<double>(rng() % 21) - 10;
-          chunk[i] = static_cast<int16_t>(value % kChannels == 0
-                                              ? std::lround(8000 * std::sin(w) +
-                                                            900 * std::sin(5 * w) +
-                                                            500 * std::sin(7 * w) + noise)
-                                              : std::lround(noise * 20));
+          chunk[i] = static_cast<int16_t>(
+              value % kChannels == 0 ? std::lround(8000 * std::sin(w) + 900 * std::sin(5 * w) +
+                                                   500 * std::sin(7 * w) + noise)
+                                     : std::lround(noise * 20));
         }
       });
   return file.Path();
 }
 
 const tornel::TGraphRecord& Record() {
-  static tornel::TGraphRecord r = [] {
-    tornel::TGraphRecord rec;
-    rec.AcpMask = rec.AcpShowMask = 0b11;
-    rec.Duration = rec.TMax = kDuration;
-    rec.SampleFile = SampleFile();
-    rec.RecountRecord();
-    return rec;
-  }();
+  static tornel::TGraphRecord r = tornel::bench::BenchRecord(SampleFile(), 0b11, kDuration);
   return r;
 }
 
 void BM_PlainRead(benchmark::State& state) {
   const std::string& path = SampleFile();
   std::vector<char> buffer(kBufferBytes);
-  for (auto _ : state) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    ssize_t n;
-    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0) benchmark::DoNotOptimize(n);
-    ::close(fd);
-  }
+  for (auto _ : state) PlainRead(path, buffer);
 }
 
 void Analyze(benchmark::State& state, tornel::SpectrumRequest request) {
@@ -105,8 +91,12 @@ void BM_SpectrumPlot(benchmark::State& state) {
   }
 }
 
-#define TORNEL_SPECTRUM_BENCH(name)                                                        \
-  BENCHMARK(name)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->UseRealTime() \
+#define TORNEL_SPECTRUM_BENCH(name)   \
+  BENCHMARK(name)                     \
+      ->Unit(benchmark::kMillisecond) \
+      ->Iterations(1)                 \
+      ->Repetitions(5)                \
+      ->UseRealTime()                 \
       ->ReportAggregatesOnly(true)
 TORNEL_SPECTRUM_BENCH(BM_PlainRead);
 TORNEL_SPECTRUM_BENCH(BM_Spectrum);

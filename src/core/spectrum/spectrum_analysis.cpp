@@ -23,14 +23,22 @@ SpectrumResult DescribeSpectrum(const SpectrumSpan& span, const AmplitudeSpectru
   return r;
 }
 
+std::optional<ChannelSpectrum> ComputeChannelSpectrum(const TGraphRecord& record,
+                                                      const SpectrumRequest& request,
+                                                      FilterProgress* progress) {
+  const SpectrumSpan span = ResolveSpectrumSpan(record, request);
+  std::optional<AmplitudeSpectrum> spectrum =
+      AmplitudeSpectrum::Compute(record, span, request.window, progress);
+  if (!spectrum) return std::nullopt;
+  return ChannelSpectrum{span, std::move(*spectrum)};
+}
+
 std::optional<SpectrumResult> AnalyzeSpectrum(const TGraphRecord& record,
                                               const SpectrumRequest& request,
                                               FilterProgress* progress) {
-  const SpectrumSpan span = ResolveSpectrumSpan(record, request);
-  const std::optional<AmplitudeSpectrum> spectrum =
-      AmplitudeSpectrum::Compute(record, span, request.window, progress);
-  if (!spectrum) return std::nullopt;
-  return DescribeSpectrum(span, *spectrum, request.harmonics);
+  const std::optional<ChannelSpectrum> c = ComputeChannelSpectrum(record, request, progress);
+  if (!c) return std::nullopt;
+  return DescribeSpectrum(c->span, c->spectrum, request.harmonics);
 }
 
 }  // namespace tornel

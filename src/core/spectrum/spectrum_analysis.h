@@ -11,6 +11,18 @@
 
 namespace tornel {
 
+// A channel's frames and their amplitude spectrum.
+struct ChannelSpectrum {
+  SpectrumSpan span;
+  AmplitudeSpectrum spectrum;
+};
+
+// The span of request's window (ResolveSpectrumSpan) and its spectrum;
+// nothing when the user stops the progress. Throws as those do.
+std::optional<ChannelSpectrum> ComputeChannelSpectrum(const TGraphRecord& record,
+                                                      const SpectrumRequest& request,
+                                                      FilterProgress* progress = nullptr);
+
 // The numbers of an amplitude spectrum: its span, dc, fundamental,
 // harmonics and THD.
 SpectrumResult DescribeSpectrum(const SpectrumSpan& span, const AmplitudeSpectrum& spectrum,

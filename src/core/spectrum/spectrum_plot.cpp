@@ -28,14 +28,13 @@ double RoundAxisEnd(double v) {
 std::optional<SpectrumPlot> SpectrumPlot::Make(const TGraphRecord& source,
                                                const SpectrumRequest& request,
                                                FilterProgress* progress) {
-  const SpectrumSpan span = ResolveSpectrumSpan(source, request);
-  const std::optional<AmplitudeSpectrum> spectrum =
-      AmplitudeSpectrum::Compute(source, span, request.window, progress);
-  if (!spectrum) return std::nullopt;
+  const std::optional<ChannelSpectrum> c = ComputeChannelSpectrum(source, request, progress);
+  if (!c) return std::nullopt;
+  const SpectrumSpan& span = c->span;
 
   SpectrumPlot plot;
-  plot.result_ = DescribeSpectrum(span, *spectrum, request.harmonics);
-  const std::span<const double> amplitudes = spectrum->Amplitudes();
+  plot.result_ = DescribeSpectrum(span, c->spectrum, request.harmonics);
+  const std::span<const double> amplitudes = c->spectrum.Amplitudes();
   plot.peak_ = *std::max_element(amplitudes.begin(), amplitudes.end());
 
   TGraphRecord& r = plot.record_;
@@ -52,7 +51,7 @@ std::optional<SpectrumPlot> SpectrumPlot::Make(const TGraphRecord& source,
   r.Titles.Time = "f,Гц";
   r.Titles.TimeCurve.clear();
   r.DivX = 5;
-  r.Duration = static_cast<double>(amplitudes.size()) * spectrum->BinHz();
+  r.Duration = static_cast<double>(amplitudes.size()) * c->spectrum.BinHz();
   r.TMin = 0;
   r.TMax = r.Duration;
   const SpectrumResult& result = plot.result_;

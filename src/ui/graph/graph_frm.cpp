@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -11,12 +10,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <initializer_list>
 
 #include "core/graph/base_values_text.h"
 #include "core/graph/mouse_zoom.h"
@@ -35,8 +32,10 @@
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
 #include "ui/graph/graph_panels.h"
+#include "ui/graph/graph_window_parts.h"
 #include "ui/graph/grid_frm.h"
 #include "ui/widgets/busy_scope.h"
+#include "ui/widgets/child_file_menu.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
@@ -126,12 +125,6 @@ void TGraphFrm::BuildLayout() {
 
 void TGraphFrm::BuildMenus() {
   const GraphActions& a = *actions_;
-  const MainCommands& main = host_.Commands();
-  auto addMain = [](QMenu* menu, std::initializer_list<QAction*> actions) {
-    for (QAction* action : actions) {
-      if (action != nullptr) menu->addAction(action);
-    }
-  };
   auto filters = [&a](QMenu* menu) {
     const QList<QAction*> order = a.FilterMenuOrder();
     menu->addActions(order.mid(0, 5));
@@ -152,18 +145,8 @@ void TGraphFrm::BuildMenus() {
   popup_->addSeparator();
   popup_->addActions({a.ACursors, a.ACopyCursorValues});
 
-  fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
-  fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
-  addMain(fileMenu_, {main.APerehHar, main.AStaticHar, main.AStructFrm});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileOpen, main.FileClose});
-  fileMenu_->addSeparator();
-  fileMenu_->addActions({a.ASave, a.ASaveAs});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.APageSetup, main.APrintSetup});
-  fileMenu_->addActions({a.APrint, a.AExportImage});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileExit});
+  fileMenu_ = MakeChildFileMenu(this, "GraphFileMenu", host_.Commands(), {a.ASave, a.ASaveAs},
+                                {a.APrint, a.AExportImage});
 
   filterMenu_ = new QMenu(QStringLiteral("Фильтры"), this);
   filterMenu_->setObjectName(QStringLiteral("GraphFilterMenu"));
@@ -287,16 +270,18 @@ void TGraphFrm::ATableExecute() {
   ErrorBox::Guard(this, [&] { OpenTableView(host_, record_, tableView_, this); });
 }
 
+GraphWindowParts TGraphFrm::Parts() const {
+  return {const_cast<TGraphFrm*>(this),
+          paintBox_,
+          base_,
+          caption_,
+          legendSplitter_,
+          baseSplitter_,
+          captionSplitter_};
+}
+
 GraphPagePrinter TGraphFrm::PagePrinter() const {
-  GraphPagePrinter page;
-  page.paper = host_.PageSetup();
-  page.window = {width(), height(), SplitterAt(legendSplitter_, this),
-                 SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
-  page.plotFont = paintBox_->font();
-  page.baseText = base_->toPlainText();
-  page.baseFont = base_->font();
-  page.caption = caption_->toPlainText();
-  page.captionFont = caption_->font();
+  GraphPagePrinter page = Parts().PagePrinter(host_.PageSetup());
   if (paintBox_->CursorsShown()) {
     page.cursors = paintBox_->Cursors();
     page.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
@@ -308,18 +293,11 @@ void TGraphFrm::PrintTo(QPrinter& printer) { PagePrinter().Print(record_, printe
 
 void TGraphFrm::APrintExecute() {
   QPrinter& printer = host_.Printer();
-  QPrintDialog dialog(&printer, this);
-  dialog.setObjectName(QStringLiteral("PrintDialog"));
-  dialog.setWindowTitle(QStringLiteral("Печать"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskToPrint(printer, this)) return;
   ErrorBox::Guard(this, [&] { PrintTo(printer); });
 }
 
-void TGraphFrm::ACopyExecute() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  paintBox_->RenderNow();
-  QGuiApplication::clipboard()->setPixmap(grab());
-}
+void TGraphFrm::ACopyExecute() { Parts().CopyToClipboard(); }
 
 void TGraphFrm::AExportImageExecute() {
   QString start = StartFolder();
@@ -327,13 +305,7 @@ void TGraphFrm::AExportImageExecute() {
   QSize imageSize = size();
   const QString path = AskImageFileName(this, start, imageSize);
   if (path.isEmpty()) return;
-  tornel::RecordPicture picture;
-  picture.size = imageSize;
-  picture.font = paintBox_->font();
-  picture.baseText = base_->toPlainText();
-  picture.baseFont = base_->font();
-  picture.caption = caption_->toPlainText();
-  picture.captionFont = caption_->font();
+  tornel::RecordPicture picture = Parts().Picture(imageSize);
   if (paintBox_->CursorsShown()) {
     picture.cursors = paintBox_->Cursors();
     picture.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());

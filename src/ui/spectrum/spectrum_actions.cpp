@@ -3,24 +3,18 @@
 #include <QAction>
 #include <QActionGroup>
 
-namespace {
-
-QAction* Make(QObject* owner, const char* name, const QString& caption) {
-  auto* action = new QAction(caption, owner);
-  action->setObjectName(QLatin1String(name));
-  return action;
-}
-
-}  // namespace
+#include "ui/widgets/named_action.h"
 
 SpectrumActions::SpectrumActions(QObject* owner)
-    : ALinearScale(Make(owner, "ALinearScale", QStringLiteral("Линейная шкала"))),
-      ALogScale(Make(owner, "ALogScale", QStringLiteral("Логарифмическая шкала"))),
-      AWholeSpectrum(Make(owner, "AWholeSpectrum", QStringLiteral("Весь спектр"))),
-      ACopy(Make(owner, "ACopy", QStringLiteral("Скопировать в буфер"))),
-      ACopyTable(Make(owner, "ACopyTable", QStringLiteral("Скопировать таблицу гармоник"))),
-      AExportImage(Make(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))),
-      APrint(Make(owner, "APrint", QStringLiteral("Печать..."))),
+    : ALinearScale(MakeNamedAction(owner, "ALinearScale", QStringLiteral("Линейная шкала"))),
+      ALogScale(MakeNamedAction(owner, "ALogScale", QStringLiteral("Логарифмическая шкала"))),
+      AWholeSpectrum(MakeNamedAction(owner, "AWholeSpectrum", QStringLiteral("Весь спектр"))),
+      ACopy(MakeNamedAction(owner, "ACopy", QStringLiteral("Скопировать в буфер"))),
+      ACopyTable(
+          MakeNamedAction(owner, "ACopyTable", QStringLiteral("Скопировать таблицу гармоник"))),
+      AExportImage(
+          MakeNamedAction(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))),
+      APrint(MakeNamedAction(owner, "APrint", QStringLiteral("Печать..."))),
       scale_(new QActionGroup(owner)) {
   for (QAction* a : {ALinearScale, ALogScale}) {
     a->setCheckable(true);

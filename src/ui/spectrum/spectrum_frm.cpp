@@ -2,18 +2,15 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <initializer_list>
 
 #include "core/graph/cursor_readout.h"
 #include "core/spectrum/spectrum_text.h"
@@ -23,7 +20,9 @@
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_paint_box.h"
 #include "ui/graph/graph_panels.h"
+#include "ui/graph/graph_window_parts.h"
 #include "ui/spectrum/spectrum_actions.h"
+#include "ui/widgets/child_file_menu.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/window_host.h"
 
@@ -125,22 +124,8 @@ void TSpectrumFrm::BuildMenus() {
   popup_->setObjectName(QStringLiteral("PMSpectrum"));
   fill(popup_);
 
-  const MainCommands& main = host_.Commands();
-  auto addMain = [](QMenu* menu, std::initializer_list<QAction*> actions) {
-    for (QAction* action : actions) {
-      if (action != nullptr) menu->addAction(action);
-    }
-  };
-  fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
-  fileMenu_->setObjectName(QStringLiteral("SpectrumFileMenu"));
-  addMain(fileMenu_, {main.APerehHar, main.AStaticHar, main.AStructFrm});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileOpen, main.FileClose});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.APageSetup, main.APrintSetup});
-  fileMenu_->addActions({a.APrint, a.AExportImage});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileExit});
+  fileMenu_ =
+      MakeChildFileMenu(this, "SpectrumFileMenu", host_.Commands(), {}, {a.APrint, a.AExportImage});
 
   spectrumMenu_ = new QMenu(QStringLiteral("Спектр"), this);
   spectrumMenu_->setObjectName(QStringLiteral("SpectrumMenu"));
@@ -207,36 +192,28 @@ void TSpectrumFrm::AWholeSpectrumExecute() {
   RefreshPicture();
 }
 
-void TSpectrumFrm::ACopyExecute() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  paintBox_->RenderNow();
-  QGuiApplication::clipboard()->setPixmap(grab());
+GraphWindowParts TSpectrumFrm::Parts() const {
+  return {const_cast<TSpectrumFrm*>(this),
+          paintBox_,
+          summary_,
+          caption_,
+          legendSplitter_,
+          baseSplitter_,
+          captionSplitter_};
 }
+
+void TSpectrumFrm::ACopyExecute() { Parts().CopyToClipboard(); }
 
 void TSpectrumFrm::ACopyTableExecute() { QGuiApplication::clipboard()->setText(HarmonicText()); }
 
 GraphPagePrinter TSpectrumFrm::PagePrinter() const {
-  GraphPagePrinter page;
-  page.paper = host_.PageSetup();
-  page.window = {width(), height(), SplitterAt(legendSplitter_, this),
-                 SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
-  page.plotFont = paintBox_->font();
-  page.baseText = summary_->toPlainText();
-  page.baseFont = summary_->font();
-  page.caption = caption_->toPlainText();
-  page.captionFont = caption_->font();
+  GraphPagePrinter page = Parts().PagePrinter(host_.PageSetup());
   page.legendTable = HarmonicText();
   return page;
 }
 
 tornel::RecordPicture TSpectrumFrm::Picture(QSize size) const {
-  tornel::RecordPicture picture;
-  picture.size = size;
-  picture.font = paintBox_->font();
-  picture.baseText = summary_->toPlainText();
-  picture.baseFont = summary_->font();
-  picture.caption = caption_->toPlainText();
-  picture.captionFont = caption_->font();
+  tornel::RecordPicture picture = Parts().Picture(size);
   picture.legendTable = HarmonicText();
   return picture;
 }
@@ -247,10 +224,7 @@ void TSpectrumFrm::PrintTo(QPrinter& printer) {
 
 void TSpectrumFrm::APrintExecute() {
   QPrinter& printer = host_.Printer();
-  QPrintDialog dialog(&printer, this);
-  dialog.setObjectName(QStringLiteral("PrintDialog"));
-  dialog.setWindowTitle(QStringLiteral("Печать"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskToPrint(printer, this)) return;
   ErrorBox::Guard(this, [&] { PrintTo(printer); });
 }
 

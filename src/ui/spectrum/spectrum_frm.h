@@ -13,6 +13,7 @@
 class GraphLegendBox;
 class GraphMemo;
 class GraphPaintBox;
+struct GraphWindowParts;
 class QMenu;
 class QPrinter;
 class QSplitter;
@@ -64,6 +65,7 @@ public:
   void APrintExecute();
 
 private:
+  GraphWindowParts Parts() const;
   void BuildLayout();
   void BuildMenus();
   void ConnectActions();

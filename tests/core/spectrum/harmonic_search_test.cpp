@@ -32,10 +32,14 @@ TEST(HarmonicSearchTest, PeakBetweenBinsGivesBackPositionAndAmplitude) {
     double f;
   };
   const Case cases[] = {
-      {WindowFunction::Hann, 1, 20},           {WindowFunction::Hann, 1, 20.5},
-      {WindowFunction::Hann, 1, 20.13},        {WindowFunction::Hann, 1, 19.71},
-      {WindowFunction::Hann, 1.015, 20.3},     {WindowFunction::Hann, 1.5, 30.25},
-      {WindowFunction::Rectangular, 1, 20.37}, {WindowFunction::Rectangular, 1.015, 20.5},
+      {WindowFunction::Hann, 1, 20},
+      {WindowFunction::Hann, 1, 20.5},
+      {WindowFunction::Hann, 1, 20.13},
+      {WindowFunction::Hann, 1, 19.71},
+      {WindowFunction::Hann, 1.015, 20.3},
+      {WindowFunction::Hann, 1.5, 30.25},
+      {WindowFunction::Rectangular, 1, 20.37},
+      {WindowFunction::Rectangular, 1.015, 20.5},
       {WindowFunction::Rectangular, 1.3, 25.8},
   };
   for (const Case& c : cases) {
@@ -64,8 +68,14 @@ TEST(HarmonicSearchTest, KernelsAtTheirKnownPoints) {
 
 TEST(HarmonicSearchTest, TransformLengthIsTheNextOneOfFactorsTwoToSeven) {
   const std::pair<int64_t, int64_t> cases[] = {
-      {1, 1},       {8, 8},       {11, 12},     {17, 18},
-      {97, 98},     {1009, 1024}, {1013, 1024}, {10'000'000, 10'000'000},
+      {1, 1},
+      {8, 8},
+      {11, 12},
+      {17, 18},
+      {97, 98},
+      {1009, 1024},
+      {1013, 1024},
+      {10'000'000, 10'000'000},
       {9'999'991, 10'000'000},
   };
   for (const auto& [n, m] : cases) EXPECT_EQ(AmplitudeSpectrum::TransformLengthFor(n), m) << n;
