@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/records/graph_record.h"
 #include "core/records/sample_file_writer.h"
 
 namespace tornel::bench {
@@ -42,6 +43,17 @@ public:
 private:
   std::string path_;
 };
+
+// A record over a bench sample file: the ADC channels of `acpMask`
+// recorded and shown over `duration` seconds.
+inline TGraphRecord BenchRecord(const std::string& path, uint16_t acpMask, double duration) {
+  TGraphRecord record;
+  record.AcpMask = record.AcpShowMask = acpMask;
+  record.Duration = record.TMax = duration;
+  record.SampleFile = path;
+  record.RecountRecord();
+  return record;
+}
 
 // A fill of random codes -511..511 from a generator seeded with `seed`.
 inline auto NoiseFill(unsigned seed) {

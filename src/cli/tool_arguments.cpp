@@ -35,6 +35,8 @@ const char* const kUsage =
     "  tornel-tool record [--device none|sim|comedi[:DEV]] [--config INI] --channels СПИСОК\n"
     "              --duration S [--dac N=ВЕЛИЧИНА[@ЗАДЕРЖКА[/НАРАСТАНИЕ]]]... -o ВЫХОД.dta\n"
     "  tornel-tool recover [--list] [-o ПАПКА]\n"
+    "  tornel-tool spectrum ФАЙЛ.dta --channel N [--from T] [--to T] [--window hann|rect]\n"
+    "              [--harmonics K] [--json]\n"
     "  tornel-tool --version\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
@@ -56,7 +58,10 @@ const char* const kUsage =
     "            сохраняет записанное\n"
     "recover     несохранённые записи, оставленные аварийно завершённой программой:\n"
     "            --list — список, иначе каждая в ПАПКА/<имя>.dta (по умолчанию\n"
-    "            в текущую папку)\n";
+    "            в текущую папку)\n"
+    "spectrum    амплитудный спектр канала АЦП N за T..T с (по умолчанию вся запись):\n"
+    "            окно Хеннинга или прямоугольное, гармоники до K-й (по умолчанию 40),\n"
+    "            THD и постоянная составляющая; --json — одним объектом JSON\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

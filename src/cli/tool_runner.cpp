@@ -9,6 +9,7 @@
 #include "cli/record_command.h"
 #include "cli/recover_command.h"
 #include "cli/run_scheme_command.h"
+#include "cli/spectrum_command.h"
 #include "cli/tool_arguments.h"
 #include "core/records/csv_export.h"
 #include "core/records/dta_info.h"
@@ -62,6 +63,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
   if (!args.empty() && args[0] == "recover") return RecoverCommand(args, out, err);
   if (!args.empty() && args[0] == "record") return RecordCommand(args, out, err);
+  if (!args.empty() && args[0] == "spectrum") return RunSpectrumCommand(args, out, err);
   auto parsed = ParseToolArguments(args);
   if (auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "tornel-tool: " << usage->message << "\n\n" << kUsage;

@@ -8,7 +8,7 @@
 #include "core/graph/cursor_readout.h"
 #include "core/graph/zoom_band.h"
 #include "core/plot/pen_restorer.h"
-#include "core/plot/plot_legend.h"
+#include "core/plot/text_table.h"
 
 namespace tornel {
 namespace {
@@ -17,34 +17,8 @@ constexpr Color kActiveColor = 0x0000FF;  // red
 constexpr Color kOtherColor = 0xFF0000;   // blue
 constexpr Color kPrinterColor = 0;
 
-using Row = std::vector<std::string>;
-
-struct Table {
-  std::vector<Row> rows;
-  std::vector<int> columnLefts;  // from the area's left edge
-  int rowHeight = 0;
-  TextSize extent;
-};
-
-Table Lay(Canvas& canvas, std::string_view text) {
-  Table t;
-  t.rows = ReadoutCells(TurnedCursorReadoutText(text));
-  const TextSize gap = canvas.TextExtent("  ");
-  t.rowHeight = std::max(canvas.TextExtent("1").cy, 1);
-  std::vector<int> widths;
-  for (const Row& row : t.rows) {
-    if (widths.size() < row.size()) widths.resize(row.size(), 0);
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      widths[c] = std::max(widths[c], canvas.TextExtent(row[c]).cx);
-    }
-  }
-  int left = 0;
-  for (int w : widths) {
-    t.columnLefts.push_back(left);
-    left += w + gap.cx;
-  }
-  t.extent = {std::max(0, left - gap.cx), t.rowHeight * static_cast<int>(t.rows.size())};
-  return t;
+TextTable Lay(Canvas& canvas, std::string_view text) {
+  return TextTable(canvas, ReadoutCells(TurnedCursorReadoutText(text)));
 }
 
 }  // namespace
@@ -67,22 +41,11 @@ void DrawCursorLines(const TGraphRecord& record, Canvas& canvas, const PlotRect&
 }
 
 TextSize CursorReadoutExtent(Canvas& canvas, std::string_view text) {
-  return Lay(canvas, text).extent;
+  return Lay(canvas, text).Extent();
 }
 
 void DrawCursorReadout(Canvas& canvas, const PlotRect& area, std::string_view text) {
-  if (area.Width() <= 0 || area.Height() <= 0) return;
-  const Table t = Lay(canvas, text);
-  canvas.SetClipRect(area);
-  int y = area.Top;
-  for (const Row& row : t.rows) {
-    if (y >= area.Bottom) break;
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      canvas.TextOut(area.Left + t.columnLefts[c], y, row[c], kPrinterColor);
-    }
-    y += t.rowHeight;
-  }
-  canvas.ClearClip();
+  Lay(canvas, text).Draw(canvas, area);
 }
 
 void DrawCursorsOnPage(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
@@ -94,10 +57,7 @@ void DrawCursorsOnPage(const TGraphRecord& record, Canvas& canvas, const PlotMar
     DrawCursorLines(record, canvas, areas.plot, margins, cursors);
     canvas.ClearClip();
   }
-  PlotRect area = areas.legend;
-  // A blank line between the legend and the readout.
-  area.Top += LegendExtent(record, canvas).cy + canvas.TextExtent("1").cy;
-  DrawCursorReadout(canvas, area, readout);
+  DrawCursorReadout(canvas, BelowLegend(record, canvas, areas.legend), readout);
 }
 
 }  // namespace tornel

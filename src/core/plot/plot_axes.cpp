@@ -1,5 +1,6 @@
 #include "core/plot/plot_axes.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -38,7 +39,7 @@ void HorizontalTicks(Canvas& canvas, const PlotGeometry& g, int y, int direction
 // An axis title: it shares the row (or column) of its axis's labels and
 // sits in the middle of the last division (the first, for Y).
 struct TitlePlace {
-  const char* text = nullptr;  // null: not drawn
+  const std::string* text = nullptr;  // null: not drawn
   int left = 0, top = 0, width = 0;
   std::optional<LabelSpan> Span() const {
     if (text == nullptr) return std::nullopt;
@@ -50,18 +51,19 @@ struct TitlePlaces {
   TitlePlace bottom, top, left;
 };
 
-TitlePlaces PlaceTitles(const PlotGeometry& g, Canvas& canvas) {
+TitlePlaces PlaceTitles(const TGraphRecord& record, const PlotGeometry& g, Canvas& canvas) {
+  const PlotTitles& titles = record.Titles;
   const int half = static_cast<int>(0.5 * g.cy);
   const int x = g.x1 - g.W / (2 * g.divX);
-  auto centred = [&](const char* text, int top) {
+  auto centred = [&](const std::string& text, int top) {
     const int w = canvas.TextExtent(text).cx;
-    return TitlePlace{text, x - w / 2, top, w};
+    return TitlePlace{&text, x - w / 2, top, w};
   };
   TitlePlaces t;
-  t.bottom = centred(g.timePlot ? kTimeTitle : kXTitle, g.yb + half);
-  if (g.timePlot && g.xyPlot) t.top = centred(kXTitle, g.y0 - half - g.cy);
-  const int w = canvas.TextExtent(kYTitle).cx;
-  t.left = {kYTitle, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, w};
+  t.bottom = centred(g.timePlot ? titles.Time : titles.X, g.yb + half);
+  if (g.timePlot && g.xyPlot) t.top = centred(titles.X, g.y0 - half - g.cy);
+  const int w = canvas.TextExtent(titles.Y).cx;
+  t.left = {&titles.Y, g.x0 - half - w, g.y0 + g.H / (2 * g.divY) - g.cy / 2, w};
   return t;
 }
 
@@ -118,21 +120,22 @@ void DrawZeroLines(const TGraphRecord& record, Canvas& canvas, const PlotMargins
 void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                     const PlotRect& rect) {
   const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
-  const TitlePlaces titles = PlaceTitles(g, canvas);
+  const TitlePlaces titles = PlaceTitles(record, g, canvas);
   const char separator = SystemDecimalSeparator();
   const int half = static_cast<int>(0.5 * g.cy);
   const int gap = canvas.TextExtent(" ").cx;
 
   // A row of labels along a horizontal axis; each value comes from adding
-  // the step to the previous one. Labels that would run into a neighbour or
-  // the row's title are left out.
+  // the step to the previous one. A label wider than the margin beside it
+  // is moved in to stay whole inside the plot rectangle; labels that would
+  // run into a neighbour or the row's title are left out.
   auto row = [&](double value, double step, int top, const TitlePlace& title) {
     std::vector<std::string> texts;
     std::vector<LabelSpan> spans;
     for (int i = 0; i <= g.divX; ++i) {
       texts.push_back(FormatTickLabel(value, separator));
       const int w = canvas.TextExtent(texts.back()).cx;
-      const int left = g.DivisionX(i) - w / 2;
+      const int left = std::max(std::min(g.DivisionX(i) - w / 2, rect.Right - w), rect.Left);
       spans.push_back({left, left + w});
       value += step;
     }
@@ -173,9 +176,9 @@ void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargin
 void DrawAxisTitles(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                     const PlotRect& rect) {
   const PlotGeometry g = MakePlotGeometry(record, canvas, margins, rect);
-  const TitlePlaces titles = PlaceTitles(g, canvas);
+  const TitlePlaces titles = PlaceTitles(record, g, canvas);
   for (const TitlePlace* t : {&titles.bottom, &titles.top, &titles.left}) {
-    if (t->text != nullptr) Label(canvas, t->left, t->top, t->text);
+    if (t->text != nullptr) Label(canvas, t->left, t->top, *t->text);
   }
 }
 

@@ -23,9 +23,4 @@ void DrawTickLabels(const TGraphRecord& record, Canvas& canvas, const PlotMargin
 void DrawAxisTitles(const TGraphRecord& record, Canvas& canvas, const PlotMargins& margins,
                     const PlotRect& rect);
 
-// The texts of the axis titles.
-inline constexpr const char* kTimeTitle = "t,c";
-inline constexpr const char* kXTitle = "X,o.e.";
-inline constexpr const char* kYTitle = "Y,o.e.";
-
 }  // namespace tornel

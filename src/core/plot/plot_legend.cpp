@@ -26,7 +26,7 @@ std::vector<LegendLine> LegendLines(const TGraphRecord& record) {
     const bool dac = slot >= kCapSlotBase;
     const uint16_t word = dac ? shown.Cap : shown.Acp;
     if ((word >> (dac ? slot - kCapSlotBase : slot)) & 1) {
-      lines.push_back({record.ChanName[slot] + "(t)", record.ChanColor[slot]});
+      lines.push_back({record.ChanName[slot] + record.Titles.TimeCurve, record.ChanColor[slot]});
     }
   }
   for (int k = 0; k < kDependencyCount; ++k) {

@@ -10,6 +10,7 @@
 #include "core/config/color_names.h"
 #include "core/records/dta_header.h"
 #include "core/records/mask_pair.h"
+#include "core/records/plot_titles.h"
 #include "core/records/sample_format.h"
 #include "core/records/summary_cache.h"
 #include "core/records/unsaved_recording.h"
@@ -45,6 +46,7 @@ struct RecordViewFields {
   std::array<Color, kExprCount> ExprColor{};
   // What one value of the sample files is; the graph block sets Float64.
   SampleFormat Samples = SampleFormat::Int16;
+  PlotTitles Titles;
 };
 
 // One recorded or loaded data set with everything needed to show it. The

@@ -33,6 +33,7 @@
 #include "ui/app/main_actions.h"
 #include "ui/app/menu_merger.h"
 #include "ui/app/page_setup_dialog.h"
+#include "ui/app/spectrum_flow.h"
 #include "ui/app/static_flow.h"
 #include "ui/app/text_form.h"
 #include "ui/app/transient_flow.h"
@@ -268,6 +269,7 @@ QMdiSubWindow* TMainForm::Insert(QWidget* child) {
 
 QMdiSubWindow* TMainForm::AddChild(QWidget* child, const QString& captionPrefix) {
   QMdiSubWindow* window = Insert(child);
+  if (auto* graph = qobject_cast<TGraphFrm*>(child)) ConnectSpectrumCommand(*this, *graph);
   if (!captionPrefix.isEmpty()) child->setWindowTitle(NumberedCaption(captionPrefix));
   window->show();
   UpdateChildActions();

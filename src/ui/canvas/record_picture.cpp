@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/graph/cursor_drawing.h"
+#include "core/graph/legend_table.h"
 #include "core/graph/print_layout.h"
 #include "core/plot/plot_legend.h"
 #include "core/plot/plot_page.h"
@@ -53,6 +54,8 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
   int legendWidth = std::max(Scaled(kLegendWidth, scale), LegendExtent(record, canvas).cx);
   const std::string readout = picture.cursorReadout.toStdString();
   if (picture.cursors) legendWidth = std::max(legendWidth, CursorReadoutExtent(canvas, readout).cx);
+  const std::string table = picture.legendTable.toStdString();
+  if (!table.empty()) legendWidth = std::max(legendWidth, LegendTableExtent(canvas, table).cx);
   const PlotRect whole{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
   const int plotWidth = MakePictureLayout(whole, legendWidth, 0, 0).plot.Width;
   const PageLayout layout = MakePictureLayout(
@@ -63,6 +66,7 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
   const PlotMargins margins = ScaledPlotMargins(scale);
   const PageAreas areas = DrawPlot(record, canvas, margins, layout);
   if (picture.cursors) DrawCursorsOnPage(record, canvas, margins, areas, *picture.cursors, readout);
+  if (!table.empty()) DrawLegendTable(record, canvas, areas.legend, table);
   WriteMemoText(painter, areas.base, picture.baseText, picture.baseFont, Qt::AlignVCenter);
   WriteMemoText(painter, areas.caption, picture.caption, picture.captionFont, Qt::AlignVCenter);
 }

@@ -28,6 +28,8 @@ struct RecordPicture {
   // When shown: their lines over the plot, their readout under the legend.
   std::optional<CursorPair> cursors;
   QString cursorReadout;
+  // Lines of tab-separated cells under the legend (a spectrum's harmonics).
+  QString legendTable;
 };
 
 // Paints the picture, on white, into area (device units) of the painter's

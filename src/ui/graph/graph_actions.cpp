@@ -18,6 +18,7 @@ GraphActions::GraphActions(QObject* owner)
       ASave(Make(owner, "ASave", QStringLiteral("&Сохранить"))),
       ASaveAs(Make(owner, "ASaveAs", QStringLiteral("Сохранить  &как..."))),
       ATable(Make(owner, "ATable", QStringLiteral("Таблица"))),
+      ASpectrum(Make(owner, "ASpectrum", QStringLiteral("Спектр..."))),
       AAutoScale(Make(owner, "AAutoScale", QStringLiteral("Автомасштаб"))),
       AWholeGraph(Make(owner, "AWholeGraph", QStringLiteral("Весь график"))),
       AHanning(Make(owner, "AHanning", QStringLiteral("Фильтр Хеннинга"))),
@@ -37,6 +38,7 @@ GraphActions::GraphActions(QObject* owner)
   ACursors->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
   ACursors->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   ACopyCursorValues->setEnabled(false);
+  ASpectrum->setEnabled(false);
   ASave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   ASave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   AShowFiltered->setCheckable(true);
@@ -47,7 +49,8 @@ QList<QAction*> GraphActions::FilterMenuOrder() const {
 }
 
 QList<QAction*> GraphActions::All() const {
-  return {AGrNast,       ASave,   ASaveAs, ATable,       AAutoScale, AWholeGraph,
-          AHanning,      ASrKwad, AVipr,   AExpSmooth,   ASort,      AShowFiltered,
-          ASaveFiltered, APrint,  ACopy,   AExportImage, ACursors,   ACopyCursorValues};
+  return {AGrNast,    ASave,        ASaveAs,       ATable,           ASpectrum,
+          AAutoScale, AWholeGraph,  AHanning,      ASrKwad,          AVipr,
+          AExpSmooth, ASort,        AShowFiltered, ASaveFiltered,    APrint,
+          ACopy,      AExportImage, ACursors,      ACopyCursorValues};
 }

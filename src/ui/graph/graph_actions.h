@@ -15,6 +15,8 @@ public:
   QAction* ASave;
   QAction* ASaveAs;
   QAction* ATable;
+  // Off until whoever opens spectrum windows takes it up (the main window).
+  QAction* ASpectrum;
   QAction* AAutoScale;
   QAction* AWholeGraph;
   QAction* AHanning;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -11,13 +10,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSplitter>
-#include <QSplitterHandle>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <initializer_list>
 
 #include "core/graph/base_values_text.h"
 #include "core/graph/mouse_zoom.h"
@@ -35,8 +31,11 @@
 #include "ui/graph/graph_memo.h"
 #include "ui/graph/graph_page_printer.h"
 #include "ui/graph/graph_paint_box.h"
+#include "ui/graph/graph_panels.h"
+#include "ui/graph/graph_window_parts.h"
 #include "ui/graph/grid_frm.h"
 #include "ui/widgets/busy_scope.h"
+#include "ui/widgets/child_file_menu.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
@@ -49,41 +48,6 @@ constexpr int kDesignHeight = 345;
 constexpr int kBaseHeight = 54;
 constexpr int kLegendWidth = 65;
 constexpr int kCaptionHeight = 43;
-constexpr int kSplitterWidth = 2;
-constexpr int kMinPanelSize = 10;
-
-QFrame* Panel(const char* name, QWidget* content, bool bordered = false) {
-  auto* panel = new QFrame;
-  panel->setObjectName(QLatin1String(name));
-  panel->setMinimumSize(kMinPanelSize, kMinPanelSize);
-  if (bordered) panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(bordered ? 1 : 0, bordered ? 1 : 0, bordered ? 1 : 0,
-                             bordered ? 1 : 0);
-  layout->addWidget(content);
-  return panel;
-}
-
-// A splitter of two panels whose second one keeps its size when the window
-// is resized.
-QSplitter* Splitter(const char* name, Qt::Orientation orientation, QWidget* first, QWidget* second,
-                    int secondSize, int total) {
-  auto* splitter = new QSplitter(orientation);
-  splitter->setObjectName(QLatin1String(name));
-  splitter->setHandleWidth(kSplitterWidth);
-  splitter->setChildrenCollapsible(false);
-  splitter->addWidget(first);
-  splitter->addWidget(second);
-  splitter->setStretchFactor(0, 1);
-  splitter->setStretchFactor(1, 0);
-  splitter->setSizes({total - secondSize - kSplitterWidth, secondSize});
-  return splitter;
-}
-
-int SplitterAt(const QSplitter* splitter, const QWidget* window) {
-  const QPoint at = splitter->handle(1)->mapTo(window, QPoint(0, 0));
-  return splitter->orientation() == Qt::Horizontal ? at.x() : at.y();
-}
 
 }  // namespace
 
@@ -128,22 +92,23 @@ void TGraphFrm::BuildLayout() {
                            QStringLiteral("SelFontCaption"));
   caption_->SetText(QStringLiteral("Рисунок 1"));
 
-  QFrame* graphPanel = Panel("GraphPanel", paintBox_, true);
+  QFrame* graphPanel = MakePanel("GraphPanel", paintBox_, true);
   graphPanel->setAutoFillBackground(true);
   graphPanel->setBackgroundRole(QPalette::Base);
-  const int upperHeight = kDesignHeight - kCaptionHeight - kSplitterWidth;
-  baseSplitter_ = Splitter("Splitter_base", Qt::Vertical, graphPanel, Panel("BasePanel", base_),
-                           kBaseHeight, upperHeight);
-  QFrame* panel1 = Panel("Panel1", baseSplitter_);
-  legendSplitter_ = Splitter("Splitter_legend", Qt::Horizontal, panel1,
-                             Panel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
+  const int upperHeight = kDesignHeight - kCaptionHeight - kPanelSplitterWidth;
+  baseSplitter_ = MakeSplitter("Splitter_base", Qt::Vertical, graphPanel,
+                               MakePanel("BasePanel", base_), kBaseHeight, upperHeight);
+  QFrame* panel1 = MakePanel("Panel1", baseSplitter_);
+  legendSplitter_ = MakeSplitter("Splitter_legend", Qt::Horizontal, panel1,
+                                 MakePanel("LegendPanel", legendBox_), kLegendWidth, kDesignWidth);
   cursorPanel_ = new GraphCursorPanel(record_);
   cursorPanel_->setFont(font());
   legendSplitter_->addWidget(cursorPanel_);
   legendSplitter_->setStretchFactor(2, 0);
   cursorPanel_->hide();
-  captionSplitter_ = Splitter("Splitter_caption", Qt::Vertical, legendSplitter_,
-                              Panel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
+  captionSplitter_ =
+      MakeSplitter("Splitter_caption", Qt::Vertical, legendSplitter_,
+                   MakePanel("CaptionPanel", caption_), kCaptionHeight, kDesignHeight);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -163,12 +128,6 @@ void TGraphFrm::BuildLayout() {
 
 void TGraphFrm::BuildMenus() {
   const GraphActions& a = *actions_;
-  const MainCommands& main = host_.Commands();
-  auto addMain = [](QMenu* menu, std::initializer_list<QAction*> actions) {
-    for (QAction* action : actions) {
-      if (action != nullptr) menu->addAction(action);
-    }
-  };
   auto filters = [&a](QMenu* menu) {
     const QList<QAction*> order = a.FilterMenuOrder();
     menu->addActions(order.mid(0, 5));
@@ -178,7 +137,7 @@ void TGraphFrm::BuildMenus() {
 
   popup_ = new QMenu(this);
   popup_->setObjectName(QStringLiteral("PMGraph"));
-  popup_->addActions({a.AGrNast, a.ATable});
+  popup_->addActions({a.AGrNast, a.ATable, a.ASpectrum});
   QMenu* popupFilters = popup_->addMenu(QStringLiteral("Фильтры"));
   popupFilters->setObjectName(QStringLiteral("PMGraphFilters"));
   filters(popupFilters);
@@ -189,18 +148,8 @@ void TGraphFrm::BuildMenus() {
   popup_->addSeparator();
   popup_->addActions({a.ACursors, a.ACopyCursorValues});
 
-  fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
-  fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
-  addMain(fileMenu_, {main.APerehHar, main.AStaticHar, main.AStructFrm});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileOpen, main.FileClose});
-  fileMenu_->addSeparator();
-  fileMenu_->addActions({a.ASave, a.ASaveAs});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.APageSetup, main.APrintSetup});
-  fileMenu_->addActions({a.APrint, a.AExportImage});
-  fileMenu_->addSeparator();
-  addMain(fileMenu_, {main.FileExit});
+  fileMenu_ = MakeChildFileMenu(this, "GraphFileMenu", host_.Commands(), {a.ASave, a.ASaveAs},
+                                {a.APrint, a.AExportImage});
 
   filterMenu_ = new QMenu(QStringLiteral("Фильтры"), this);
   filterMenu_->setObjectName(QStringLiteral("GraphFilterMenu"));
@@ -208,7 +157,7 @@ void TGraphFrm::BuildMenus() {
 
   graphMenu_ = new QMenu(QStringLiteral("График"), this);
   graphMenu_->setObjectName(QStringLiteral("GraphMenu"));
-  graphMenu_->addActions({a.AGrNast, a.ATable});
+  graphMenu_->addActions({a.AGrNast, a.ATable, a.ASpectrum});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.AAutoScale, a.AWholeGraph});
   graphMenu_->addSeparator();
@@ -324,16 +273,18 @@ void TGraphFrm::ATableExecute() {
   ErrorBox::Guard(this, [&] { OpenTableView(host_, record_, tableView_, this); });
 }
 
+GraphWindowParts TGraphFrm::Parts() const {
+  return {const_cast<TGraphFrm*>(this),
+          paintBox_,
+          base_,
+          caption_,
+          legendSplitter_,
+          baseSplitter_,
+          captionSplitter_};
+}
+
 GraphPagePrinter TGraphFrm::PagePrinter() const {
-  GraphPagePrinter page;
-  page.paper = host_.PageSetup();
-  page.window = {width(), height(), SplitterAt(legendSplitter_, this),
-                 SplitterAt(baseSplitter_, this), SplitterAt(captionSplitter_, this)};
-  page.plotFont = paintBox_->font();
-  page.baseText = base_->toPlainText();
-  page.baseFont = base_->font();
-  page.caption = caption_->toPlainText();
-  page.captionFont = caption_->font();
+  GraphPagePrinter page = Parts().PagePrinter(host_.PageSetup());
   if (paintBox_->CursorsShown()) {
     page.cursors = paintBox_->Cursors();
     page.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
@@ -345,18 +296,11 @@ void TGraphFrm::PrintTo(QPrinter& printer) { PagePrinter().Print(record_, printe
 
 void TGraphFrm::APrintExecute() {
   QPrinter& printer = host_.Printer();
-  QPrintDialog dialog(&printer, this);
-  dialog.setObjectName(QStringLiteral("PrintDialog"));
-  dialog.setWindowTitle(QStringLiteral("Печать"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskToPrint(printer, this)) return;
   ErrorBox::Guard(this, [&] { PrintTo(printer); });
 }
 
-void TGraphFrm::ACopyExecute() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  paintBox_->RenderNow();
-  QGuiApplication::clipboard()->setPixmap(grab());
-}
+void TGraphFrm::ACopyExecute() { Parts().CopyToClipboard(); }
 
 void TGraphFrm::AExportImageExecute() {
   QString start = StartFolder();
@@ -364,13 +308,7 @@ void TGraphFrm::AExportImageExecute() {
   QSize imageSize = size();
   const QString path = AskImageFileName(this, start, imageSize);
   if (path.isEmpty()) return;
-  tornel::RecordPicture picture;
-  picture.size = imageSize;
-  picture.font = paintBox_->font();
-  picture.baseText = base_->toPlainText();
-  picture.baseFont = base_->font();
-  picture.caption = caption_->toPlainText();
-  picture.captionFont = caption_->font();
+  tornel::RecordPicture picture = Parts().Picture(imageSize);
   if (paintBox_->CursorsShown()) {
     picture.cursors = paintBox_->Cursors();
     picture.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());

@@ -18,6 +18,7 @@ class GraphLegendBox;
 class GraphMemo;
 class GraphPagePrinter;
 class GraphPaintBox;
+struct GraphWindowParts;
 class QCloseEvent;
 class QMenu;
 class QPrinter;
@@ -94,6 +95,7 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  GraphWindowParts Parts() const;
   void BuildLayout();
   void BuildMenus();
   void ConnectActions();

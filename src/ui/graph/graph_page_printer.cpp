@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include "core/graph/cursor_drawing.h"
+#include "core/graph/legend_table.h"
 #include "core/plot/plot_legend.h"
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
@@ -32,6 +33,9 @@ void GraphPagePrinter::Paint(tornel::TGraphRecord& record, QPainter& painter, QS
     if (cursors) {
       tornel::DrawCursorsOnPage(record, canvas, layout.margins, areas, *cursors,
                                 cursorReadout.toStdString());
+    }
+    if (!legendTable.isEmpty()) {
+      tornel::DrawLegendTable(record, canvas, areas.legend, legendTable.toStdString());
     }
   }
   WriteMemoText(painter, areas.base, baseText, baseFont);

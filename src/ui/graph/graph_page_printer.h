@@ -19,7 +19,7 @@ class TGraphRecord;
 // and the caption in the window's proportions inside the page setup's
 // margins, everything black, the texts in the fonts of their memos. An area
 // that comes out without a size is left out. With cursors, their lines go
-// over the plot and their readout under the legend.
+// over the plot and their readout under the legend; so does a legend table.
 class GraphPagePrinter {
 public:
   tornel::PaperSetup paper;
@@ -31,6 +31,8 @@ public:
   QFont captionFont;
   std::optional<tornel::CursorPair> cursors;
   QString cursorReadout;
+  // Lines of tab-separated cells under the legend (a spectrum's harmonics).
+  QString legendTable;
 
   // Where everything goes on a sheet of `page` device units.
   tornel::PrintLayout Layout(QSize page) const;

@@ -173,6 +173,33 @@ TEST(DrawTickLabels, SixBottomAndSevenLeftLabelsWithTwoDecimals) {
   for (const auto& op : canvas.OfKind(Kind::Text)) EXPECT_EQ(op.color, 0u);
 }
 
+// "2500.00" is 42 wide: centred on x1 = 540 it would end at 561, past the
+// plot rectangle, so it ends at 560; with a left margin of 10 the first
+// label "1000.00" would start at -11 and starts at 0.
+TEST(DrawTickLabels, WideLabelsStayWholeInsideThePlotRectangle) {
+  struct Case {
+    double tMin, tMax;
+    PlotMargins margins;
+    Placed first, last;
+  };
+  const Case cases[] = {
+      {0, 2500, kMargins, {"0.00", 48, 325}, {"2500.00", 518, 325}},
+      {1000, 1500, {10, 20, 20, 20}, {"1000.00", 0, 325}, {"1500.00", 518, 325}},
+      {0, 20, kMargins, {"0.00", 48, 325}, {"20.00", 525, 325}},  // fits: not moved
+  };
+  for (const Case& c : cases) {
+    TGraphRecord r = TimeRecord();
+    r.TMin = c.tMin;
+    r.TMax = c.tMax;
+    RecordingCanvas canvas;
+    DrawTickLabels(r, canvas, c.margins, kRect);
+    const std::vector<Placed> placed = PlacedTexts(canvas);
+    ASSERT_GE(placed.size(), 6u);
+    EXPECT_EQ(placed[0], c.first) << c.tMax;
+    EXPECT_EQ(placed[5], c.last) << c.tMax;
+  }
+}
+
 TEST(DrawTickLabels, UseTheSystemDecimalSeparator) {
   TGraphRecord r = TimeRecord();
   SetSystemDecimalSeparator(',');
@@ -269,6 +296,7 @@ TEST(DrawAxisTitles, TitlesFollowWhichPlotsArePresent) {
   struct Case {
     bool time, deps;
     std::vector<Placed> titles;
+    PlotTitles texts = {};
   };
   // Bottom and top titles centred on x1 - W div 10 = 492; "Y,o.e." is 36
   // wide, right-aligned at x0 - 5, top y0 + 300 div 12 - 5.
@@ -276,9 +304,13 @@ TEST(DrawAxisTitles, TitlesFollowWhichPlotsArePresent) {
       {true, false, {{"t,c", 483, 325}, {"Y,o.e.", 19, 40}}},
       {false, true, {{"X,o.e.", 474, 325}, {"Y,o.e.", 19, 40}}},
       {true, true, {{"t,c", 483, 325}, {"X,o.e.", 474, 5}, {"Y,o.e.", 19, 40}}},
+      // A record's own titles (a spectrum's) in the same places.
+      {true, false, {{"f,Hz", 480, 325}, {"lg A", 31, 40}}, {"f,Hz", "X", "lg A", ""}},
+      {false, true, {{"X,V", 483, 325}, {"lg A", 31, 40}}, {"f,Hz", "X,V", "lg A", ""}},
   };
   for (const Case& c : cases) {
     TGraphRecord r;
+    r.Titles = c.texts;
     r.AcpMask = 0b11;
     if (c.time) r.AcpShowMask = 1;
     if (c.deps) r.Deps[7] = {1, 0, 1};

@@ -65,9 +65,9 @@ TEST_F(GraphFrmTest, ShowsItsPartsWithTheirNamesAndSizes) {
 TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   auto window = NewWindow();
   EXPECT_EQ(Captions(window->PMGraph()),
-            (QStringList{"Настройка", "Таблица", "Фильтры", "-", "Автомасштаб", "Весь график", "-",
-                         "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
-                         "Скопировать значения"}));
+            (QStringList{"Настройка", "Таблица", "Спектр...", "Фильтры", "-", "Автомасштаб",
+                         "Весь график", "-", "Скопировать в буфер", "Экспорт изображения...", "-",
+                         "Курсоры", "Скопировать значения"}));
   const QStringList filters{"Фильтр Хеннинга",
                             "Экспон. сглаживание",
                             "Среднее квадратичное",
@@ -82,10 +82,10 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   EXPECT_EQ(menus[1]->title(), "Фильтры");
   EXPECT_EQ(menus[2]->title(), "График");
   EXPECT_EQ(Captions(menus[1]), filters);
-  EXPECT_EQ(Captions(window->PMGraph()->actions()[2]->menu()), filters);
+  EXPECT_EQ(Captions(window->PMGraph()->actions()[3]->menu()), filters);
   EXPECT_EQ(Captions(menus[2]),
-            (QStringList{"Настройка", "Таблица", "-", "Автомасштаб", "Весь график", "-",
-                         "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
+            (QStringList{"Настройка", "Таблица", "Спектр...", "-", "Автомасштаб", "Весь график",
+                         "-", "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
                          "Скопировать значения"}));
   EXPECT_EQ(window->Actions().ASaveAs->text(), "Сохранить  &как...");
   EXPECT_EQ(window->Actions().ASave->shortcut(), QKeySequence("Ctrl+S"));
