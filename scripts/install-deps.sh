@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
   libcomedi-dev
+  libeigen3-dev
   fonts-dejavu-core qt6-translations-l10n
   xvfb xauth
 )
