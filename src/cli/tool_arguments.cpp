@@ -35,6 +35,8 @@ const char* const kUsage =
     "  tornel-tool record [--device none|sim|comedi[:DEV]] [--config INI] --channels СПИСОК\n"
     "              --duration S [--dac N=ВЕЛИЧИНА[@ЗАДЕРЖКА[/НАРАСТАНИЕ]]]... -o ВЫХОД.dta\n"
     "  tornel-tool recover [--list] [-o ПАПКА]\n"
+    "  tornel-tool analyze ФАЙЛ.dta --channel N [--from T0] [--settle 2|5]\n"
+    "              [--fit first|second] [--json]\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
@@ -55,7 +57,12 @@ const char* const kUsage =
     "            сохраняет записанное\n"
     "recover     несохранённые записи, оставленные аварийно завершённой программой:\n"
     "            --list — список, иначе каждая в ПАПКА/<имя>.dta (по умолчанию\n"
-    "            в текущую папку)\n";
+    "            в текущую папку)\n"
+    "analyze     переходный процесс на канале АЦП N: начальное и установившееся\n"
+    "            значения, время нарастания, запаздывания, максимума и установления\n"
+    "            (в зоне 5 или 2 %), перерегулирование; скачок в момент T0 (по\n"
+    "            умолчанию 0); --fit — модель 1-го или 2-го порядка по МНК;\n"
+    "            --json — один объект JSON\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

@@ -33,8 +33,8 @@ std::vector<FitPoint> Decimate(const TransientSource& source, const AnalysisChan
   reader.Seek(first);
   for (int64_t at = first; at < frames;) {
     const int64_t want = std::min(kChunkFrames, frames - at);
-    const std::size_t got =
-        reader.Read(std::span<Sample>(chunk.data(), static_cast<std::size_t>(want * source.Channels)));
+    const std::size_t got = reader.Read(
+        std::span<Sample>(chunk.data(), static_cast<std::size_t>(want * source.Channels)));
     if (got == 0) throw UserError("Не удалось прочитать файл " + source.Path);
     const Sample* p = chunk.data() + channel.Position;
     for (std::size_t f = 0; f < got; ++f, p += source.Channels) {
@@ -59,9 +59,8 @@ std::vector<FitPoint> Decimate(const TransientSource& source, const AnalysisChan
 
 }  // namespace
 
-std::vector<FitPoint> DecimatedSeries(const TransientSource& source,
-                                      const AnalysisChannel& channel, int64_t first,
-                                      int64_t fineEnd, int64_t pointsPerPart) {
+std::vector<FitPoint> DecimatedSeries(const TransientSource& source, const AnalysisChannel& channel,
+                                      int64_t first, int64_t fineEnd, int64_t pointsPerPart) {
   return VisitSampleFormat(source.Format, [&]<typename S>(std::type_identity<S>) {
     return Decimate<S>(source, channel, first, fineEnd, pointsPerPart);
   });

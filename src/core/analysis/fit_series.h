@@ -17,8 +17,7 @@ struct FitPoint {
 // many again over [fineEnd, Frames), so that a transient short against the
 // record still gets its points. A block's time is the mean of its frames'
 // times. Throws UserError when the file cannot be read.
-std::vector<FitPoint> DecimatedSeries(const TransientSource& source,
-                                      const AnalysisChannel& channel, int64_t first,
-                                      int64_t fineEnd, int64_t pointsPerPart);
+std::vector<FitPoint> DecimatedSeries(const TransientSource& source, const AnalysisChannel& channel,
+                                      int64_t first, int64_t fineEnd, int64_t pointsPerPart);
 
 }  // namespace tornel

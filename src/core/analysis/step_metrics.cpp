@@ -67,7 +67,8 @@ public:
       at += static_cast<int64_t>(got);
     }
     std::vector<StepMetrics> out;
-    for (std::size_t c = 0; c < tracks_.size(); ++c) out.push_back(Result(tracks_[c], channels_[c]));
+    for (std::size_t c = 0; c < tracks_.size(); ++c)
+      out.push_back(Result(tracks_[c], channels_[c]));
     return out;
   }
 
@@ -83,8 +84,8 @@ private:
     const int64_t tail = std::max<int64_t>(1, frames_ / 20);
     reader_.Seek(frames_ - tail);
     for (int64_t left = tail; left > 0;) {
-      const std::size_t got = reader_.Read(
-          std::span<Sample>(chunk_.data(), Values(std::min(left, kChunkFrames))));
+      const std::size_t got =
+          reader_.Read(std::span<Sample>(chunk_.data(), Values(std::min(left, kChunkFrames))));
       if (got == 0) Refuse(src_, "Не удалось прочитать файл " + src_.Path);
       for (Track& t : tracks_) {
         for (std::size_t f = 0; f < got; ++f) t.yf += At(static_cast<int64_t>(f), t.pos);
@@ -116,8 +117,8 @@ private:
       t.y0 = k0_ > 0 ? t.sum / static_cast<double>(k0_) : At(k0InChunk, t.pos);
       const double delta = t.yf - t.y0;
       const double scale = channels_[c].Scale;
-      t.step = std::fabs(delta) >= oneCode && std::isfinite(delta) && std::isfinite(scale) &&
-               scale != 0;
+      t.step =
+          std::fabs(delta) >= oneCode && std::isfinite(delta) && std::isfinite(scale) && scale != 0;
       t.sign = delta < 0 ? -1.0 : 1.0;
       t.size = std::fabs(delta);
       const double band = options_.SettleBand * t.size / 100.0;

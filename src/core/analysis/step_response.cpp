@@ -36,8 +36,8 @@ double SecondOrderStep(double s, double damping, double naturalFrequency) {
   const double fast = std::exp(-(a + h) * s);
   const double cosh = 0.5 * (slow + fast);
   const double hs = h * s;
-  const double sinhOverH = hs < 1e-4 ? s * std::exp(-a * s) * (1.0 + hs * hs / 6.0)
-                                     : (slow - fast) / (2.0 * h);
+  const double sinhOverH =
+      hs < 1e-4 ? s * std::exp(-a * s) * (1.0 + hs * hs / 6.0) : (slow - fast) / (2.0 * h);
   return 1.0 - cosh - a * sinhOverH;
 }
 

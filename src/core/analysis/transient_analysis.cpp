@@ -60,17 +60,24 @@ std::string AnalysisTableText(const TransientAnalysis& analysis, char separator,
     text += '\n';
   };
   const StepOptions& o = analysis.Options;
-  row("Канал", [](const ChannelAnalysis& c) { return c.Channel.Name; }, false);
-  row("Ед.", [](const ChannelAnalysis& c) { return c.Channel.Unit; }, false);
-  row("Момент скачка T0, с", [&](const ChannelAnalysis&) { return num(o.StepTime); }, false);
-  row("Начальное значение", [&](const ChannelAnalysis& c) { return num(c.Metrics.Initial); }, false);
-  row("Установившееся значение", [&](const ChannelAnalysis& c) { return num(c.Metrics.Final); },
+  row(
+      "Канал", [](const ChannelAnalysis& c) { return c.Channel.Name; }, false);
+  row(
+      "Ед.", [](const ChannelAnalysis& c) { return c.Channel.Unit; }, false);
+  row(
+      "Момент скачка T0, с", [&](const ChannelAnalysis&) { return num(o.StepTime); }, false);
+  row(
+      "Начальное значение", [&](const ChannelAnalysis& c) { return num(c.Metrics.Initial); },
+      false);
+  row(
+      "Установившееся значение", [&](const ChannelAnalysis& c) { return num(c.Metrics.Final); },
       false);
   row("Время нарастания, с", [&](const ChannelAnalysis& c) { return opt(c.Metrics.RiseTime); });
   row("Время запаздывания, с", [&](const ChannelAnalysis& c) { return opt(c.Metrics.DelayTime); });
   row("Максимум", [&](const ChannelAnalysis& c) { return num(c.Metrics.Peak); });
   row("Время максимума, с", [&](const ChannelAnalysis& c) { return num(c.Metrics.PeakTime); });
-  row("Перерегулирование, %", [&](const ChannelAnalysis& c) { return num(c.Metrics.OvershootPct); });
+  row("Перерегулирование, %",
+      [&](const ChannelAnalysis& c) { return num(c.Metrics.OvershootPct); });
   row("Время установления (" + std::to_string(o.SettleBand) + " %), с",
       [&](const ChannelAnalysis& c) {
         return c.Metrics.SettlingTime ? num(*c.Metrics.SettlingTime) : "не установился";

@@ -73,10 +73,11 @@ std::vector<std::vector<double>> SecondOrderStarts(const Estimates& e) {
   if (e.overshoot > 0.005) {
     const double l = std::log(e.overshoot);
     const double zeta = -l / std::sqrt(std::numbers::pi * std::numbers::pi + l * l);
-    const double wn0 = std::numbers::pi / (std::max(e.peakTime, e.frame) * std::sqrt(1 - zeta * zeta));
+    const double wn0 =
+        std::numbers::pi / (std::max(e.peakTime, e.frame) * std::sqrt(1 - zeta * zeta));
     const double delay = std::max(0.0, e.delay - UnitCrossing(zeta, 0.5) / wn0);
-    const double wn = std::numbers::pi /
-                      (std::max(e.peakTime - delay, e.frame) * std::sqrt(1 - zeta * zeta));
+    const double wn =
+        std::numbers::pi / (std::max(e.peakTime - delay, e.frame) * std::sqrt(1 - zeta * zeta));
     shapes.emplace_back(zeta, wn);
   }
   for (double zeta : {0.5, 1.0, 2.0}) {
@@ -167,7 +168,8 @@ StepFit FitStep(const TransientSource& source, const AnalysisChannel& channel,
 
   const ResidualFunction residuals = [&](std::span<const double> x, std::span<double> r) {
     const StepFit f = FromParameters(kind, x, metrics.Initial, t0);
-    for (std::size_t i = 0; i < points.size(); ++i) r[i] = StepFitValue(f, points[i].t) - points[i].y;
+    for (std::size_t i = 0; i < points.size(); ++i)
+      r[i] = StepFitValue(f, points[i].t) - points[i].y;
   };
   const auto starts = kind == FitKind::First ? FirstOrderStarts(e) : SecondOrderStarts(e);
   double bestCost = INFINITY;

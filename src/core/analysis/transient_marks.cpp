@@ -33,8 +33,9 @@ public:
                                       static_cast<double>(visible_.count)));
   }
   double TimeAtX(int x) const {
-    const double frame = static_cast<double>(visible_.first) +
-                         static_cast<double>(x - g_.x0) * static_cast<double>(visible_.count) / g_.W;
+    const double frame =
+        static_cast<double>(visible_.first) +
+        static_cast<double>(x - g_.x0) * static_cast<double>(visible_.count) / g_.W;
     return frame * record_.Duration / record_.FrameCount;
   }
   int32_t Y(double value, int slot) const {

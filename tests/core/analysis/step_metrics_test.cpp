@@ -79,19 +79,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // n: 0.2 at 0.5 s, 0.6 at 0.6 s, 0.95 at 0.7 s, 1.1 at 0.8 s. Outside
         // the 5 % band (5): every frame to 0.8 s but 0.7 s (|95 - 100| = 5).
-        HandCase{"over5", kOver, 0.4, 5, 0, 100, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 110, 0.4,
-                 10, 0.9 - 0.4},
+        HandCase{"over5", kOver, 0.4, 5, 0, 100, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 110, 0.4, 10,
+                 0.9 - 0.4},
         // The 2 % band (2) also excludes 105 at 0.9 s.
-        HandCase{"over2", kOver, 0.4, 2, 0, 100, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 110, 0.4,
-                 10, 1.0 - 0.4},
+        HandCase{"over2", kOver, 0.4, 2, 0, 100, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 110, 0.4, 10,
+                 1.0 - 0.4},
         // The same step falling from 1000 to 900: n and the times do not change.
         HandCase{"falling",
-                 Repeat({1000, 1000, 1000, 1000, 1000, 980, 940, 905, 890, 895}, 900, 20), 0.4,
-                 5, 1000, 900, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 890, 0.4, 10, 0.5},
+                 Repeat({1000, 1000, 1000, 1000, 1000, 980, 940, 905, 890, 895}, 900, 20), 0.4, 5,
+                 1000, 900, 0.45, 0.575, 0.6 + 0.3 / 0.35 * 0.1, 890, 0.4, 10, 0.5},
         // Forty frames, the last two 80 and 120: yf = 100, the last frame is
         // outside the band, so it never settles; the first frame at T0 is
         // already at 1, interpolated with the 0 before it.
-        HandCase{"unsettled", [] {
+        HandCase{"unsettled",
+                 [] {
                    auto c = Repeat({0, 0, 0, 0}, 100, 40);
                    c[38] = 80;
                    c[39] = 120;
@@ -99,16 +100,16 @@ INSTANTIATE_TEST_SUITE_P(
                  }(),
                  0.4, 5, 0, 100, 0.31, 0.35, 0.39, 120, 3.9 - 0.4, 20, kNone},
         // Every frame from T0 on at yf: settled at T0, peak at T0.
-        HandCase{"flat", Repeat({0, 0, 0, 0}, 100, 20), 0.4, 5, 0, 100, 0.31, 0.35, 0.39, 100, 0,
-                 0, 0.0},
+        HandCase{"flat", Repeat({0, 0, 0, 0}, 100, 20), 0.4, 5, 0, 100, 0.31, 0.35, 0.39, 100, 0, 0,
+                 0.0},
         // T0 = 0: no frame before it, y0 is the first frame (10); ten frames
         // still give yf one frame (60).
-        HandCase{"fromStart", Repeat({10, 30, 50}, 60, 10), 0.0, 5, 10, 60, 0.025, 0.125, 0.25,
-                 60, 0.3, 0, 0.3},
+        HandCase{"fromStart", Repeat({10, 30, 50}, 60, 10), 0.0, 5, 10, 60, 0.025, 0.125, 0.25, 60,
+                 0.3, 0, 0.3},
         // Two frames reach 110: the first one is the peak.
         HandCase{"tie", Repeat({0, 0, 0, 0, 0, 110, 100, 110}, 100, 20), 0.4, 5, 0, 100,
-                 0.4 + 0.1 / 1.1 * 0.1, 0.4 + 0.5 / 1.1 * 0.1, 0.4 + 0.9 / 1.1 * 0.1, 110, 0.1,
-                 10, 0.4},
+                 0.4 + 0.1 / 1.1 * 0.1, 0.4 + 0.5 / 1.1 * 0.1, 0.4 + 0.9 / 1.1 * 0.1, 110, 0.1, 10,
+                 0.4},
         // 60 just before T0: y0 = 15, n there = 45 / 85, already past 0.1 and
         // 0.5 (their times are T0's frame); 0.9 is interpolated from it.
         HandCase{"spikeBefore", Repeat({0, 0, 0, 60}, 100, 20), 0.4, 5, 15, 100, 0.4, 0.4,
@@ -174,7 +175,7 @@ TEST(StepMetrics, EventsAtChunkEdgesAreFound) {
     const std::vector<int16_t> edge = {20, 60, 95, 110, 105};
     for (std::size_t j = 0; j < edge.size(); ++j) codes[start + 1 + j] = edge[j];
     codes[start] = 0;
-    StepRecord r(dir, codes, 819.2);  // 0.1 s frames
+    StepRecord r(dir, codes, 819.2);         // 0.1 s frames
     const double t0 = start * 819.2 / 8192;  // frame `start`'s own time
     const StepMetrics m = MeasureOne(r, t0);
     ASSERT_TRUE(m.T10) << start;
@@ -195,10 +196,9 @@ TEST(StepMetrics, EventsAtChunkEdgesAreFound) {
 // rounds to 202 and 0.391 to 200, settled at 0.391 s.
 TEST(StepMetrics, FirstOrderLagByHand) {
   testing::TempDir dir;
-  StepRecord r(dir, testing::Sampled(2000, 2.0, 0.1, 10000, [](double s) {
-                 return testing::Lag(s, 0.1);
-               }),
-               2.0);
+  StepRecord r(
+      dir, testing::Sampled(2000, 2.0, 0.1, 10000, [](double s) { return testing::Lag(s, 0.1); }),
+      2.0);
   const StepMetrics five = MeasureOne(r, 0.1, 5);
   EXPECT_EQ(five.Initial, 0);
   EXPECT_EQ(five.Final, 10000);
@@ -219,9 +219,9 @@ TEST(StepMetrics, FirstOrderLagByHand) {
 // ln(20 / sqrt(0.91)) / 6 = 0.5072 s, the last swing outside it just before.
 TEST(StepMetrics, SecondOrderOvershootByHand) {
   testing::TempDir dir;
-  StepRecord r(dir, testing::Sampled(3000, 3.0, 0.1, 10000, [](double s) {
-                 return testing::Oscillating(s, 0.3, 20);
-               }),
+  StepRecord r(dir,
+               testing::Sampled(3000, 3.0, 0.1, 10000,
+                                [](double s) { return testing::Oscillating(s, 0.3, 20); }),
                3.0);
   const StepMetrics m = MeasureOne(r, 0.1);
   EXPECT_NEAR(m.OvershootPct, 37.23, 0.01);
@@ -241,8 +241,7 @@ TEST(StepMetrics, RefusesWhatIsNoTransient) {
       {"static", [](StepRecord& r, StepOptions&) { r.source.IsStatic = true; },
        "статическая характеристика"},
       {"one frame", [](StepRecord& r, StepOptions&) { r.source.Frames = 1; }, "нет отсчётов"},
-      {"no duration", [](StepRecord& r, StepOptions&) { r.source.Duration = 0; },
-       "нет отсчётов"},
+      {"no duration", [](StepRecord& r, StepOptions&) { r.source.Duration = 0; }, "нет отсчётов"},
       {"negative T0", [](StepRecord&, StepOptions& o) { o.StepTime = -0.1; }, "от 0 до 1.9 с"},
       {"T0 after the last frame", [](StepRecord&, StepOptions& o) { o.StepTime = 1.95; },
        "от 0 до 1.9 с"},

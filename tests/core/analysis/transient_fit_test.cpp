@@ -110,24 +110,22 @@ TEST_P(FitRecords, FindsTheModelUnderNoise) {
               std::fabs(c.gain) * 0.01);
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, FitRecords,
-                         ::testing::Values(FitCase{"lag", FitKind::First, 10000, 0.1, 0, 0, 0.02},
-                                           FitCase{"lagFalling", FitKind::First, -8000, 0.2, 0, 0,
-                                                   0},
-                                           FitCase{"oscillating", FitKind::Second, 10000, 0, 0.3,
-                                                   20, 0.01},
-                                           FitCase{"aperiodic", FitKind::Second, 10000, 0, 2.0, 30,
-                                                   0.005}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Models, FitRecords,
+    ::testing::Values(FitCase{"lag", FitKind::First, 10000, 0.1, 0, 0, 0.02},
+                      FitCase{"lagFalling", FitKind::First, -8000, 0.2, 0, 0, 0},
+                      FitCase{"oscillating", FitKind::Second, 10000, 0, 0.3, 20, 0.01},
+                      FitCase{"aperiodic", FitKind::Second, 10000, 0, 2.0, 30, 0.005}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A lag of 0.05 s in a record of 200 s: the coarse points alone are 0.1 s
 // apart, so only the finer copy over the transient can find T.
 TEST(TransientFit, ShortTransientInALongRecord) {
   testing::TempDir dir;
-  StepRecord r(dir, testing::Sampled(200000, 200.0, 1.0, 10000, [](double s) {
-                 return testing::Lag(s, 0.05);
-               }),
-               200.0);
+  StepRecord r(
+      dir,
+      testing::Sampled(200000, 200.0, 1.0, 10000, [](double s) { return testing::Lag(s, 0.05); }),
+      200.0);
   const StepOptions options{1.0, 5};
   const StepMetrics m = MeasureSteps(r.source, std::span(&r.channel, 1), options).at(0);
   const StepFit fit = FitStep(r.source, r.channel, m, options, FitKind::First);
@@ -139,9 +137,9 @@ TEST(TransientFit, ShortTransientInALongRecord) {
 
 TEST(TransientFit, SaysWhenItDoesNotConvergeOrHasNoStep) {
   testing::TempDir dir;
-  StepRecord r(dir, testing::Sampled(2000, 2.0, 0.5, 10000, [](double s) {
-                 return testing::Oscillating(s, 0.3, 20);
-               }),
+  StepRecord r(dir,
+               testing::Sampled(2000, 2.0, 0.5, 10000,
+                                [](double s) { return testing::Oscillating(s, 0.3, 20); }),
                2.0);
   const StepOptions options{0.5, 5};
   const StepMetrics m = MeasureSteps(r.source, std::span(&r.channel, 1), options).at(0);

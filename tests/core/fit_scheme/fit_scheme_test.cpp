@@ -99,8 +99,8 @@ TEST_F(FitSchemeTest, BlocksOfEachModel) {
 
   const Scheme second = BuildFitScheme(factory, {Second(2.0, 0.3, 20, 0, 1.0), 2.0, "Ток"});
   EXPECT_EQ(Kinds(second),
-            (std::vector<int>{kKindStep, kKindProporc, kKindSum, kKindSum, kKindIntegr,
-                              kKindIntegr, kKindProporc, kKindSum, kKindStep, kKindGraph}));
+            (std::vector<int>{kKindStep, kKindProporc, kKindSum, kKindSum, kKindIntegr, kKindIntegr,
+                              kKindProporc, kKindSum, kKindStep, kKindGraph}));
   // The integrators' T is 1 / wn, the inner feedback 2 zeta, the initial
   // value a constant added with a plus.
   EXPECT_EQ(second.Blocks()[4]->Params[0], 1.0 / 20);
@@ -137,8 +137,7 @@ TEST(FitSchemeStep, ResolvesTheFastestModeOnTheDialogsGrid) {
       {first(0.1), 2.0, 0.001},      // the run: 2 / 2000
       {first(0.001), 2.0, 0.00005},  // T / 20
       {first(1e-6), 2.0, 0.00001},   // never below the grid
-      {first(0.0123), 100.0, 0.00061},
-      {second(0.3, 20), 3.0, 0.0015},
+      {first(0.0123), 100.0, 0.00061}, {second(0.3, 20), 3.0, 0.0015},
       {second(5, 1), 100.0, 0.00505},  // fast pole 5 + sqrt(24) = 9.899
   };
   for (const Case& c : cases) EXPECT_NEAR(FitSchemeStep(c.fit, c.end), c.step, 1e-12) << c.end;
