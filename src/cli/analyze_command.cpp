@@ -100,11 +100,11 @@ void RunAnalyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& 
   const std::optional<AnalysisChannel> channel =
       ChannelOfSlot(info.Header, source.FullScale, request.channel - 1);
   if (!channel) {
-    throw UserError(FileMessage(
-        "Канал " + std::to_string(request.channel) + " в записи не записан", request.input));
+    throw UserError(FileMessage("Канал " + std::to_string(request.channel) + " в записи не записан",
+                                request.input));
   }
-  const TransientAnalysis analysis = AnalyseTransient(
-      source, {*channel}, {request.stepTime, request.settleBand}, request.fit);
+  const TransientAnalysis analysis =
+      AnalyseTransient(source, {*channel}, {request.stepTime, request.settleBand}, request.fit);
   const ChannelAnalysis& a = analysis.Channels.at(0);
   if (!a.Metrics.HasStep) throw UserError(FileMessage(ChannelNote(a), request.input));
   if (request.fit != FitKind::None && !a.Fit.Converged) {

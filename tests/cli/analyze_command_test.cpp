@@ -52,8 +52,8 @@ protected:
   static std::vector<std::string> Keys(const std::string& json) {
     std::vector<std::string> keys;
     const std::regex key("\"([a-z_]+)\": ");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), key); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), key);
+         it != std::sregex_iterator(); ++it) {
       keys.push_back((*it)[1]);
     }
     return keys;
@@ -74,10 +74,9 @@ TEST_F(AnalyzeCommandTest, JsonHoldsExactlyTheMetrics) {
   const ToolRun r = Tool({"analyze", input, "--channel", "1", "--from", "0,1", "--json"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Keys(r.out),
-            (std::vector<std::string>{"channel", "name", "unit", "initial", "final", "rise_time",
-                                      "delay_time", "peak", "peak_time", "overshoot_pct",
-                                      "settling_time"}));
+  EXPECT_EQ(Keys(r.out), (std::vector<std::string>{"channel", "name", "unit", "initial", "final",
+                                                   "rise_time", "delay_time", "peak", "peak_time",
+                                                   "overshoot_pct", "settling_time"}));
   EXPECT_NE(r.out.find("\"channel\": 1, \"name\": \"Скорость \\\"W\\\"\", \"unit\": \"об/мин\""),
             std::string::npos)
       << r.out;

@@ -13,9 +13,11 @@ constexpr const char* kMissing = "—";
 
 std::string Number(double v, char separator, int digits) {
   if (digits < 0) return FormatGeneral(v, separator);
-  if (v == 0 || !std::isfinite(v)) return FormatFixed(v, 0, separator);
+  if (!std::isfinite(v)) return kMissing;
+  // Below a nanosecond or a nano-unit nothing measured here is real.
+  if (std::fabs(v) < 1e-9) return "0";
   const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
-  return FormatFixed(v, std::clamp(digits - 1 - exponent, 0, 12), separator);
+  return FormatFixed(v, std::clamp(digits - 1 - exponent, 0, 9), separator);
 }
 
 }  // namespace
@@ -74,8 +76,8 @@ std::string AnalysisTableText(const TransientAnalysis& analysis, char separator,
       false);
   row("Время нарастания, с", [&](const ChannelAnalysis& c) { return opt(c.Metrics.RiseTime); });
   row("Время запаздывания, с", [&](const ChannelAnalysis& c) { return opt(c.Metrics.DelayTime); });
-  row("Максимум", [&](const ChannelAnalysis& c) { return num(c.Metrics.Peak); });
-  row("Время максимума, с", [&](const ChannelAnalysis& c) { return num(c.Metrics.PeakTime); });
+  row("Пиковое значение", [&](const ChannelAnalysis& c) { return num(c.Metrics.Peak); });
+  row("Время пика, с", [&](const ChannelAnalysis& c) { return num(c.Metrics.PeakTime); });
   row("Перерегулирование, %",
       [&](const ChannelAnalysis& c) { return num(c.Metrics.OvershootPct); });
   row("Время установления (" + std::to_string(o.SettleBand) + " %), с",

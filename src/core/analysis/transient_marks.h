@@ -11,7 +11,7 @@ namespace tornel {
 // The labels of the marks, in drawing order.
 inline constexpr const char* kMarkT10 = "10 %";
 inline constexpr const char* kMarkT90 = "90 %";
-inline constexpr const char* kMarkPeak = "макс.";
+inline constexpr const char* kMarkPeak = "пик";
 inline constexpr const char* kMarkSettled = "уст.";
 
 // An analysis over the time plot of `record` (FrameCount current) in the

@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/analysis/transient_marks.h"
 #include "core/graph/cursor_drawing.h"
 #include "core/graph/print_layout.h"
 #include "core/plot/plot_legend.h"
@@ -62,6 +63,7 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
                  Scaled(kCaptionHeight, scale)));
   const PlotMargins margins = ScaledPlotMargins(scale);
   const PageAreas areas = DrawPlot(record, canvas, margins, layout);
+  if (picture.marks) DrawTransientMarksOnPage(record, canvas, margins, areas, *picture.marks);
   if (picture.cursors) DrawCursorsOnPage(record, canvas, margins, areas, *picture.cursors, readout);
   WriteMemoText(painter, areas.base, picture.baseText, picture.baseFont, Qt::AlignVCenter);
   WriteMemoText(painter, areas.caption, picture.caption, picture.captionFont, Qt::AlignVCenter);

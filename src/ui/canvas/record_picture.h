@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/analysis/transient_analysis.h"
 #include "core/graph/cursor_pair.h"
 
 class QPainter;
@@ -28,6 +29,8 @@ struct RecordPicture {
   // When shown: their lines over the plot, their readout under the legend.
   std::optional<CursorPair> cursors;
   QString cursorReadout;
+  // When shown: an analysis's marks over the plot.
+  std::optional<TransientAnalysis> marks;
 };
 
 // Paints the picture, on white, into area (device units) of the painter's

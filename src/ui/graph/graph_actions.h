@@ -29,6 +29,7 @@ public:
   QAction* AExportImage;
   QAction* ACursors;
   QAction* ACopyCursorValues;
+  QAction* AAnalysis;
 
   // The order of the "Фильтры" menus.
   QList<QAction*> FilterMenuOrder() const;

@@ -23,6 +23,7 @@
 #include "core/graph/mouse_zoom.h"
 #include "core/records/dta_info.h"
 #include "core/text/number_text.h"
+#include "ui/analysis/transient_analysis_dialog.h"
 #include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
 #include "ui/graph/filter_progress_window.h"
@@ -109,6 +110,7 @@ TGraphFrm::TGraphFrm(WindowHost& host, QWidget* parent)
 }
 
 TGraphFrm::~TGraphFrm() {
+  delete analysis_;
   if (tableView_) {
     auto* frame = qobject_cast<QMdiSubWindow*>(tableView_->parentWidget());
     QWidget* window = frame ? static_cast<QWidget*>(frame) : tableView_.data();
@@ -153,6 +155,7 @@ void TGraphFrm::BuildLayout() {
     legendBox_->update();
   });
   connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateCursorPanel);
+  connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateAnalysisCursor);
   connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::UpdateCursorPanel);
   connect(paintBox_, &GraphPaintBox::PopupRequested, this,
           [this](const QPoint& at) { popup_->popup(at); });
@@ -185,6 +188,8 @@ void TGraphFrm::BuildMenus() {
   popup_->addActions({a.ACopy, a.AExportImage});
   popup_->addSeparator();
   popup_->addActions({a.ACursors, a.ACopyCursorValues});
+  popup_->addSeparator();
+  popup_->addAction(a.AAnalysis);
 
   fileMenu_ = new QMenu(QStringLiteral("&Файл"), this);
   fileMenu_->setObjectName(QStringLiteral("GraphFileMenu"));
@@ -212,6 +217,8 @@ void TGraphFrm::BuildMenus() {
   graphMenu_->addActions({a.ACopy, a.AExportImage});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.ACursors, a.ACopyCursorValues});
+  graphMenu_->addSeparator();
+  graphMenu_->addAction(a.AAnalysis);
 }
 
 void TGraphFrm::ConnectActions() {
@@ -231,6 +238,7 @@ void TGraphFrm::ConnectActions() {
   connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
   connect(a.ACursors, &QAction::toggled, this, &TGraphFrm::ACursorsExecute);
   connect(a.ACopyCursorValues, &QAction::triggered, this, &TGraphFrm::ACopyCursorValuesExecute);
+  connect(a.AAnalysis, &QAction::triggered, this, &TGraphFrm::AAnalysisExecute);
 }
 
 QSize TGraphFrm::sizeHint() const { return QSize(kDesignWidth, kDesignHeight); }
@@ -268,6 +276,7 @@ void TGraphFrm::UpdateTitle() {
   const QString kind = record_.IsStatic ? QStringLiteral("Статическая характеристика")
                                         : QStringLiteral("Переходный процесс");
   setWindowTitle(kind + QStringLiteral(" [") + DataFileName + QStringLiteral("]"));
+  if (analysis_) analysis_->SetFileName(DataFileName);
 }
 
 void TGraphFrm::UpdateBaseValues() {
@@ -286,6 +295,7 @@ void TGraphFrm::RefreshTable() {
   // A filter may rewrite a file in place with the same size and time.
   record_.Summaries.Forget(record_.SampleFile);
   if (tableView_) tableView_->Retarget(record_.SampleFile);
+  if (analysis_) analysis_->Forget();
   RefreshPicture();
 }
 
@@ -335,6 +345,7 @@ GraphPagePrinter TGraphFrm::PagePrinter() const {
     page.cursors = paintBox_->Cursors();
     page.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
+  page.marks = paintBox_->TransientMarks();
   return page;
 }
 
@@ -372,6 +383,7 @@ void TGraphFrm::AExportImageExecute() {
     picture.cursors = paintBox_->Cursors();
     picture.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
+  picture.marks = paintBox_->TransientMarks();
   ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
 }
 
@@ -390,12 +402,37 @@ void TGraphFrm::ACursorsExecute(bool on) {
   }
   paintBox_->SetCursorsShown(on);
   paintBox_->Invalidate();
+  UpdateAnalysisCursor();
 }
 
 void TGraphFrm::UpdateCursorPanel() {
   if (!paintBox_->CursorsShown()) return;
   const tornel::CursorPair& c = paintBox_->Cursors();
   cursorPanel_->Measure(c.Frame(0), c.Frame(1));
+}
+
+TransientAnalysisDialog* TGraphFrm::AnalysisDialog() const { return analysis_; }
+
+void TGraphFrm::AAnalysisExecute() {
+  if (!analysis_) {
+    analysis_ = new TransientAnalysisDialog(record_, this);
+    connect(analysis_, &TransientAnalysisDialog::ResultChanged, this,
+            [this] { paintBox_->SetTransientMarks(analysis_->Result()); });
+    connect(analysis_, &TransientAnalysisDialog::SchemeRequested, this,
+            [this](const tornel::FitSchemeModel& model) { host_.OpenFitScheme(model); });
+  }
+  analysis_->SetFileName(DataFileName);
+  UpdateAnalysisCursor();
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
+}
+
+void TGraphFrm::UpdateAnalysisCursor() {
+  if (!analysis_) return;
+  analysis_->SetCursorFrame(paintBox_->CursorsShown()
+                                ? std::optional<int64_t>(paintBox_->Cursors().Frame(0))
+                                : std::nullopt);
 }
 
 void TGraphFrm::ACopyCursorValuesExecute() {

@@ -23,6 +23,7 @@ class QMenu;
 class QPrinter;
 class QSplitter;
 class TGridFrm;
+class TransientAnalysisDialog;
 class WindowHost;
 
 // The graph window: one measurement record shown as a plot (GraphPaintBox)
@@ -83,7 +84,10 @@ public:
   void AExportImageExecute();
   void ACursorsExecute(bool on);
   void ACopyCursorValuesExecute();
+  void AAnalysisExecute();
   GraphCursorPanel* CursorPanel() const { return cursorPanel_; }
+  // "Анализ переходного процесса" while it is open.
+  TransientAnalysisDialog* AnalysisDialog() const;
 
   // The printed page as APrint lays it out now, with the main window's page
   // setup; PrintTo runs the job on `printer` without asking.
@@ -102,6 +106,7 @@ private:
   void UpdateTitle();
   void UpdateBaseValues();
   void UpdateCursorPanel();
+  void UpdateAnalysisCursor();
   bool AskToSaveBeforeClosing();
   // Asks for a name and saves; false when cancelled or failed.
   bool SaveWithDialog();
@@ -126,4 +131,5 @@ private:
   QMenu* filterMenu_ = nullptr;
   QMenu* graphMenu_ = nullptr;
   QPointer<TGridFrm> tableView_;
+  QPointer<TransientAnalysisDialog> analysis_;
 };

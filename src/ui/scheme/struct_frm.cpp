@@ -347,12 +347,16 @@ void TStructFrm::ADeleteExecute() { EditSelection<tornel::DeleteBlocksEdit>(); }
 
 void TStructFrm::LoadScheme(const QString& path) {
   tornel::Scheme loaded = tornel::LoadScheme(path.toStdString(), factory_);
+  loaded.Step = scheme_.Step;
+  loaded.EndTime = scheme_.EndTime;
+  ShowScheme(std::move(loaded));
+}
+
+void TStructFrm::ShowScheme(tornel::Scheme scheme) {
   undo_->clear();
   qDeleteAll(widgets_);
   widgets_.clear();
-  loaded.Step = scheme_.Step;
-  loaded.EndTime = scheme_.EndTime;
-  scheme_ = std::move(loaded);
+  scheme_ = std::move(scheme);
   undo_->setClean();
   UpdateTitle();
   Refresh();
