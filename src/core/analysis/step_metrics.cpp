@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/analysis/column_extremes.h"
+#include "core/analysis/column_scan.h"
 #include "core/records/sample_file_reader.h"
 #include "core/text/number_text.h"
 #include "core/text/user_error.h"
@@ -24,7 +24,7 @@ constexpr std::array<double, 3> kLevels = {0.1, 0.5, 0.9};
 struct Track {
   int pos = 0;
   bool step = false;
-  double sum = 0;  // before T0, then of the tail
+  double sum = 0;  // of the frames before T0
   double y0 = 0, yf = 0, sign = 1, size = 0, lo = 0, hi = 0;
   double prev = 0;  // the frame before the one being looked at
   int level = 0;    // the next level to reach
@@ -54,6 +54,7 @@ public:
     chunk_.resize(static_cast<std::size_t>(kChunkFrames * source.Channels));
     mins_.resize(static_cast<std::size_t>(source.Channels));
     maxs_.resize(static_cast<std::size_t>(source.Channels));
+    sums_.resize(static_cast<std::size_t>(source.Channels));
   }
 
   std::vector<StepMetrics> Run() {
@@ -79,6 +80,12 @@ private:
   double At(int64_t frameInChunk, int pos) const {
     return static_cast<double>(chunk_[Values(frameInChunk) + static_cast<std::size_t>(pos)]);
   }
+  // Adds the sums of frames [from, to) of the chunk to every track's `sum`
+  // (or yf).
+  void AddSums(int64_t from, int64_t to, double Track::*field) {
+    ColumnSums(chunk_.data() + Values(from), to - from, src_.Channels, sums_.data());
+    for (Track& t : tracks_) t.*field += sums_[static_cast<std::size_t>(t.pos)];
+  }
 
   void ReadTail() {
     const int64_t tail = std::max<int64_t>(1, frames_ / 20);
@@ -87,9 +94,7 @@ private:
       const std::size_t got =
           reader_.Read(std::span<Sample>(chunk_.data(), Values(std::min(left, kChunkFrames))));
       if (got == 0) Refuse(src_, "Не удалось прочитать файл " + src_.Path);
-      for (Track& t : tracks_) {
-        for (std::size_t f = 0; f < got; ++f) t.yf += At(static_cast<int64_t>(f), t.pos);
-      }
+      AddSums(0, static_cast<int64_t>(got), &Track::yf);
       left -= static_cast<int64_t>(got);
     }
     for (Track& t : tracks_) t.yf /= static_cast<double>(tail);
@@ -99,10 +104,8 @@ private:
     int64_t from = 0;
     if (at < k0_) {
       from = std::min(count, k0_ - at);
-      for (Track& t : tracks_) {
-        for (int64_t f = 0; f < from; ++f) t.sum += At(f, t.pos);
-        t.prev = At(from - 1, t.pos);
-      }
+      AddSums(0, from, &Track::sum);
+      for (Track& t : tracks_) t.prev = At(from - 1, t.pos);
     }
     if (from == count) return;
     if (at + from == k0_) Start(from);
@@ -223,6 +226,7 @@ private:
   std::vector<Track> tracks_;
   std::vector<Sample> chunk_;
   std::vector<Sample> mins_, maxs_;
+  std::vector<double> sums_;
 };
 
 }  // namespace

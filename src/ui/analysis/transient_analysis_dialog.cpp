@@ -55,8 +55,8 @@ TransientAnalysisDialog::TransientAnalysisDialog(const tornel::TGraphRecord& rec
   band_->addItems({QStringLiteral("5 %"), QStringLiteral("2 %")});
   fit_ = new QComboBox;
   fit_->setObjectName(QStringLiteral("FitBox"));
-  fit_->addItems({QStringLiteral("нет"), QStringLiteral("1-го порядка"),
-                  QStringLiteral("2-го порядка")});
+  fit_->addItems(
+      {QStringLiteral("нет"), QStringLiteral("1-го порядка"), QStringLiteral("2-го порядка")});
   auto* stepRow = new QHBoxLayout;
   stepRow->addWidget(stepTime_);
   stepRow->addWidget(fromCursor_);
@@ -109,8 +109,8 @@ void TransientAnalysisDialog::TakeCursorTime() {
   if (!cursorFrame_) return;
   const tornel::TransientSource source = tornel::SourceOfRecord(record_, {});
   if (source.Frames < 1) return;
-  stepTime_->setText(QString::fromStdString(tornel::FormatGeneral(
-      source.FrameTime(*cursorFrame_), tornel::SystemDecimalSeparator())));
+  stepTime_->setText(QString::fromStdString(
+      tornel::FormatGeneral(source.FrameTime(*cursorFrame_), tornel::SystemDecimalSeparator())));
 }
 
 bool TransientAnalysisDialog::Analyse() {
@@ -126,8 +126,7 @@ bool TransientAnalysisDialog::Analyse() {
   std::optional<tornel::TransientAnalysis> result;
   const bool done = ErrorBox::Guard(this, [&] {
     BusyScope busy;
-    const tornel::TransientSource source =
-        tornel::SourceOfRecord(record_, fileName_.toStdString());
+    const tornel::TransientSource source = tornel::SourceOfRecord(record_, fileName_.toStdString());
     const std::vector<tornel::AnalysisChannel> channels = tornel::ShownChannels(record_);
     if (channels.empty()) throw tornel::UserError("Ни один канал не показан на графике");
     result = tornel::AnalyseTransient(source, channels, options, fit);
@@ -147,8 +146,8 @@ void TransientAnalysisDialog::FillTable() {
     UpdateButtons();
     return;
   }
-  const std::vector<QStringList> rows = Cells(
-      tornel::AnalysisTableText(*result_, tornel::SystemDecimalSeparator(), kShownDigits));
+  const std::vector<QStringList> rows =
+      Cells(tornel::AnalysisTableText(*result_, tornel::SystemDecimalSeparator(), kShownDigits));
   // The first row names the channels: the column headers.
   const int columns = rows.empty() ? 0 : static_cast<int>(rows[0].size()) - 1;
   table_->setColumnCount(columns);
@@ -165,8 +164,8 @@ void TransientAnalysisDialog::FillTable() {
   table_->resizeColumnsToContents();
   // The column of the first channel with a fit is the one a scheme is made of.
   const auto& channels = result_->Channels;
-  const auto fitted = std::find_if(channels.begin(), channels.end(),
-                                   [](const auto& c) { return c.Fit.Converged; });
+  const auto fitted =
+      std::find_if(channels.begin(), channels.end(), [](const auto& c) { return c.Fit.Converged; });
   table_->selectColumn(fitted == channels.end() ? 0 : int(fitted - channels.begin()));
   UpdateButtons();
 }
@@ -204,9 +203,8 @@ void TransientAnalysisDialog::Forget() {
 void TransientAnalysisDialog::UpdateButtons() {
   fromCursor_->setEnabled(cursorFrame_.has_value());
   copy_->setEnabled(result_.has_value());
-  const bool fitted =
-      result_ && std::any_of(result_->Channels.begin(), result_->Channels.end(),
-                             [](const auto& c) { return c.Fit.Converged; });
+  const bool fitted = result_ && std::any_of(result_->Channels.begin(), result_->Channels.end(),
+                                             [](const auto& c) { return c.Fit.Converged; });
   scheme_->setEnabled(fitted);
 }
 
