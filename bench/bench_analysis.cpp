@@ -8,8 +8,6 @@
 // second-order fit, and the second-order fit of a lag, which has no finite
 // optimum and runs the solver to its limit.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -20,6 +18,7 @@
 #include "bench_file.h"
 #include "core/analysis/step_metrics.h"
 #include "core/analysis/transient_fit.h"
+#include "plain_copy.h"
 
 namespace {
 
@@ -47,7 +46,8 @@ auto StepFill(int channels, unsigned oscillating = 0) {
       } else if (t > 0) {
         shape = 1 - std::exp(-t / (0.1 * (channel + 1)));
       }
-      chunk[i] = static_cast<int16_t>(std::lround(level * shape) + static_cast<int>(rng() % 21) - 10);
+      chunk[i] =
+          static_cast<int16_t>(std::lround(level * shape) + static_cast<int>(rng() % 21) - 10);
     }
   };
 }
@@ -85,12 +85,7 @@ std::vector<tornel::AnalysisChannel> Channels(int count) {
 void BM_PlainRead(benchmark::State& state) {
   const std::string& path = WideFile();
   std::vector<char> buffer(kBufferBytes);
-  for (auto _ : state) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    ssize_t n;
-    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0) benchmark::DoNotOptimize(n);
-    ::close(fd);
-  }
+  for (auto _ : state) PlainRead(path, buffer);
   state.SetBytesProcessed(state.iterations() * kFrames * kChannels * 2);
 }
 

@@ -4,8 +4,6 @@
 // same run, with the file in the page cache; BM_MeasureCursors_Summary is
 // the same range once the record's min/max summary exists.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -14,6 +12,7 @@
 #include "bench_file.h"
 #include "core/graph/cursor_readout.h"
 #include "core/records/graph_record.h"
+#include "plain_copy.h"
 
 namespace {
 
@@ -43,12 +42,7 @@ tornel::TGraphRecord& Record() {
 void BM_PlainRead(benchmark::State& state) {
   const std::string& path = SampleFile();
   std::vector<char> buffer(kBufferBytes);
-  for (auto _ : state) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    ssize_t n;
-    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0) benchmark::DoNotOptimize(n);
-    ::close(fd);
-  }
+  for (auto _ : state) PlainRead(path, buffer);
   state.SetBytesProcessed(state.iterations() * kFrames * kChannels * 2);
 }
 

@@ -19,3 +19,12 @@ inline void PlainCopy(const std::string& in, const std::string& out, std::vector
   ::close(src);
   ::close(dst);
 }
+
+// The baseline of the streaming benchmarks: the whole file through `buffer`
+// with read(2), nothing else.
+inline void PlainRead(const std::string& path, std::vector<char>& buffer) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  ssize_t n;
+  while ((n = ::read(fd, buffer.data(), buffer.size())) > 0) benchmark::DoNotOptimize(n);
+  ::close(fd);
+}

@@ -25,15 +25,18 @@ std::string Number(double v, char separator, int digits) {
 TransientAnalysis AnalyseTransient(const TransientSource& source,
                                    const std::vector<AnalysisChannel>& channels,
                                    const StepOptions& options, FitKind fit,
-                                   const FitOptions& fitOptions) {
+                                   const FitOptions& fitOptions, const AnalysisProgress& progress) {
   TransientAnalysis out;
   out.Options = options;
   out.Fit = fit;
+  const int total = 1 + (fit == FitKind::None ? 0 : static_cast<int>(channels.size()));
   const std::vector<StepMetrics> metrics = MeasureSteps(source, channels, options);
+  if (progress) progress(1, total);
   for (std::size_t c = 0; c < channels.size(); ++c) {
     ChannelAnalysis a{channels[c], metrics[c], {}};
     a.Fit = FitStep(source, channels[c], metrics[c], options, fit, fitOptions);
     out.Channels.push_back(std::move(a));
+    if (progress && fit != FitKind::None) progress(static_cast<int>(c) + 2, total);
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,17 @@ struct TransientAnalysis {
   std::vector<ChannelAnalysis> Channels;
 };
 
+// Called after each stage of the work: `done` of `total` (the metrics, then
+// one fit per channel).
+using AnalysisProgress = std::function<void(int done, int total)>;
+
 // MeasureSteps over all channels in one pass, then a fit per channel with a
 // step. Throws MeasureSteps' and FitStep's UserErrors.
 TransientAnalysis AnalyseTransient(const TransientSource& source,
                                    const std::vector<AnalysisChannel>& channels,
                                    const StepOptions& options, FitKind fit,
-                                   const FitOptions& fitOptions = {});
+                                   const FitOptions& fitOptions = {},
+                                   const AnalysisProgress& progress = {});
 
 // What the user must know about one channel's result: "Нет скачка на канале
 // N", or that its fit did not converge; empty otherwise.

@@ -5,16 +5,13 @@
 #include <numbers>
 #include <vector>
 
+#include "core/analysis/channel_stream.h"
 #include "core/analysis/fit_series.h"
 #include "core/analysis/least_squares.h"
 #include "core/analysis/step_response.h"
-#include "core/records/sample_file_reader.h"
-#include "core/text/user_error.h"
 
 namespace tornel {
 namespace {
-
-constexpr int64_t kChunkFrames = 4096;
 
 // The solver's parameters: the gain as it is, the positive quantities as
 // logarithms and the delay as the square of its root, so that every vector
@@ -92,31 +89,16 @@ std::vector<std::vector<double>> SecondOrderStarts(const Estimates& e) {
   return starts;
 }
 
-template <typename Sample>
 double ResidualRms(const TransientSource& source, const AnalysisChannel& channel, int64_t first,
                    const StepFit& fit) {
-  SampleFileReader<Sample> reader;
-  if (!reader.Open(source.Path, source.Channels, source.HeaderBytes)) {
-    throw UserError("Не удалось открыть файл " + source.Path);
-  }
-  const int64_t frames = std::min(source.Frames, reader.FrameCount());
-  std::vector<Sample> chunk(static_cast<std::size_t>(kChunkFrames * source.Channels));
   double sum = 0;
-  reader.Seek(first);
-  for (int64_t at = first; at < frames;) {
-    const int64_t want = std::min(kChunkFrames, frames - at);
-    const std::size_t got = reader.Read(
-        std::span<Sample>(chunk.data(), static_cast<std::size_t>(want * source.Channels)));
-    if (got == 0) throw UserError("Не удалось прочитать файл " + source.Path);
-    const Sample* p = chunk.data() + channel.Position;
-    for (std::size_t f = 0; f < got; ++f, p += source.Channels) {
-      const double t = source.FrameTime(at + static_cast<int64_t>(f));
-      const double r = static_cast<double>(*p) * channel.Scale - StepFitValue(fit, t);
-      sum += r * r;
-    }
-    at += static_cast<int64_t>(got);
-  }
-  return frames > first ? std::sqrt(sum / static_cast<double>(frames - first)) : 0.0;
+  int64_t count = 0;
+  StreamChannel(source, channel, first, [&](int64_t frame, double value) {
+    const double r = value * channel.Scale - StepFitValue(fit, source.FrameTime(frame));
+    sum += r * r;
+    ++count;
+  });
+  return count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
 }
 
 }  // namespace
@@ -186,9 +168,7 @@ StepFit FitStep(const TransientSource& source, const AnalysisChannel& channel,
       bestConverged = r.converged;
     }
   }
-  best.Rms = VisitSampleFormat(source.Format, [&]<typename S>(std::type_identity<S>) {
-    return ResidualRms<S>(source, channel, first, best);
-  });
+  best.Rms = ResidualRms(source, channel, first, best);
   return best;
 }
 

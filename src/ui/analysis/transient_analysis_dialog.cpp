@@ -18,6 +18,7 @@
 #include "core/text/user_error.h"
 #include "ui/widgets/busy_scope.h"
 #include "ui/widgets/error_box.h"
+#include "ui/widgets/progress_dlg.h"
 
 namespace {
 
@@ -129,7 +130,16 @@ bool TransientAnalysisDialog::Analyse() {
     const tornel::TransientSource source = tornel::SourceOfRecord(record_, fileName_.toStdString());
     const std::vector<tornel::AnalysisChannel> channels = tornel::ShownChannels(record_);
     if (channels.empty()) throw tornel::UserError("Ни один канал не показан на графике");
-    result = tornel::AnalyseTransient(source, channels, options, fit);
+    // Fits of several long channels take seconds.
+    TProgressDlg progress(this);
+    progress.setWindowTitle(windowTitle());
+    if (fit != tornel::FitKind::None) progress.show();
+    result = tornel::AnalyseTransient(source, channels, options, fit, {},
+                                      [&progress](int done, int total) {
+                                        progress.SetMax(total);
+                                        progress.SetPosition(done - 1);
+                                        progress.StepIt();
+                                      });
   });
   if (!done) return false;
   result_ = std::move(result);
