@@ -16,8 +16,11 @@ namespace {
 
 constexpr double kStepGrid = 1e-5;  // the calculation dialog shows 5 decimals
 constexpr int kGap = 40;
+// The rows: the forward path, then the feedbacks below it.
 constexpr int kRowCentre = 80;
-constexpr int kFeedbackCentre = 170;
+constexpr int kFeedbackCentre = 160;
+constexpr int kUnityCentre = 230;
+constexpr int kRowStep = 70;
 
 // Blocks placed left to right with their output ports on one row.
 class Builder {
@@ -109,24 +112,32 @@ Scheme BuildFitScheme(const BlockFactory& factory, const FitSchemeModel& model) 
     TBlock* inner = b.Next(kKindSum, {1.0, 1.0, 1.0});
     TBlock* first = b.Next(kKindIntegr, {t, 0.0, 0.0});
     TBlock* second = b.Next(kKindIntegr, {t, 0.0, 0.0});
+    // The feedbacks run right to left through mirrored blocks on rows of
+    // their own, so that no line runs along the forward path.
     TBlock* damping = b.Add(kKindProporc, {2.0 * fit.Damping, 1.0, 1.0});
     damping->Rotate();
     b.Put(damping, inner->Left + inner->Width + kGap / 2, kFeedbackCentre);
+    TBlock* unity = b.Add(kKindProporc, {1.0, 1.0, 1.0});
+    unity->Rotate();
+    b.Put(unity, first->Left, kUnityCentre);
     b.Connect(step, gain);
     b.Connect(gain, outer);
-    b.Connect(second, outer, 1);
+    b.Connect(unity, outer, 1);
     b.Connect(outer, inner);
     b.Connect(damping, inner, 1);
     b.Connect(inner, first);
     b.Connect(first, second);
     b.Connect(first, damping);
+    b.Connect(second, unity);
     out = second;
   }
   if (fit.Initial != 0) {
     // A step at t = -1 is a constant from the start.
     TBlock* sum = b.Next(kKindSum, {1.0, 1.0, 1.0}, true);
     TBlock* initial = b.Add(kKindStep, {fit.Initial, -1.0, 1.0});
-    b.Put(initial, step->Left, kFeedbackCentre + 80);
+    // Below everything, just left of its sum: its line rises beside the sum.
+    const int row = fit.Kind == FitKind::First ? kFeedbackCentre : kUnityCentre + kRowStep;
+    b.Put(initial, sum->Left - initial->Width - kGap / 2, row);
     b.Connect(out, sum);
     b.Connect(initial, sum, 1);
     out = sum;

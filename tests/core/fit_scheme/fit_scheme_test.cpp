@@ -100,15 +100,16 @@ TEST_F(FitSchemeTest, BlocksOfEachModel) {
   const Scheme second = BuildFitScheme(factory, {Second(2.0, 0.3, 20, 0, 1.0), 2.0, "Ток"});
   EXPECT_EQ(Kinds(second),
             (std::vector<int>{kKindStep, kKindProporc, kKindSum, kKindSum, kKindIntegr, kKindIntegr,
-                              kKindProporc, kKindSum, kKindStep, kKindGraph}));
-  // The integrators' T is 1 / wn, the inner feedback 2 zeta, the initial
-  // value a constant added with a plus.
+                              kKindProporc, kKindProporc, kKindSum, kKindStep, kKindGraph}));
+  // The integrators' T is 1 / wn, the inner feedback 2 zeta, the outer one
+  // 1, the initial value a constant added with a plus.
   EXPECT_EQ(second.Blocks()[4]->Params[0], 1.0 / 20);
   EXPECT_NEAR(second.Blocks()[6]->Params[0], 0.6, 1e-15);
   EXPECT_TRUE(second.Blocks()[6]->Rotated);
-  EXPECT_TRUE(second.Blocks()[7]->Option);
-  EXPECT_EQ(second.Blocks()[8]->Params[0], 1.0);
-  EXPECT_EQ(second.Lines().size(), 11u);
+  EXPECT_EQ(second.Blocks()[7]->Params[0], 1.0);
+  EXPECT_TRUE(second.Blocks()[8]->Option);
+  EXPECT_EQ(second.Blocks()[9]->Params[0], 1.0);
+  EXPECT_EQ(second.Lines().size(), 12u);
   EXPECT_EQ(second.GraphBlock()->Record->ChanName[0], "Модель: Ток");
   // The record's range holds the 37 % overshoot above 1 + 2.
   EXPECT_GE(second.GraphBlock()->Record->YMax, 1.0 + 2.0 * 1.372);
