@@ -51,6 +51,13 @@ private:
   bool ok_ = false;
 };
 
+// A channel the settings took off the plot keeps no marks.
+bool IsShown(const TGraphRecord& record, int slot) {
+  const bool dac = slot >= kCapSlotBase;
+  const uint16_t shown = dac ? record.CapShowMask : record.AcpShowMask;
+  return ((shown >> (dac ? slot - kCapSlotBase : slot)) & 1u) != 0;
+}
+
 void Cross(Canvas& canvas, Point at, int half, std::string_view label, Color color) {
   canvas.Line(at.x - half, at.y - half, at.x + half + 1, at.y + half + 1);
   canvas.Line(at.x - half, at.y + half, at.x + half + 1, at.y - half - 1);
@@ -71,7 +78,10 @@ void DrawTransientMarks(const TGraphRecord& record, Canvas& canvas, const PlotRe
   for (const ChannelAnalysis& c : analysis.Channels) {
     const StepMetrics& m = c.Metrics;
     const int slot = c.Channel.Slot;
-    if (!m.HasStep || !std::isfinite(record.RealBase[slot]) || record.RealBase[slot] == 0) continue;
+    if (!m.HasStep || !IsShown(record, slot) || !std::isfinite(record.RealBase[slot]) ||
+        record.RealBase[slot] == 0) {
+      continue;
+    }
     const Color color = canvas.IsPrinter() ? kBlack : DisplayColor(record.ChanColor[slot]);
     if (c.Fit.Kind != FitKind::None && c.Fit.Converged) {
       canvas.SetPen({color, 2, PenStyle::Dotted, PenMode::Copy});

@@ -15,12 +15,12 @@ inline constexpr const char* kMarkPeak = "пик";
 inline constexpr const char* kMarkSettled = "уст.";
 
 // An analysis over the time plot of `record` (FrameCount current) in the
-// plot rectangle `rect`: for every channel with a step, in its colour (black
-// on a printer), the fitted model as a dotted curve across the visible time
-// range, and a cross with a label where n reaches 0.1 and 0.9, at the peak
-// and where the record settles. Times and values are placed by the plot's
-// own scales; nothing is drawn without a time plot. The caller clips to the
-// inner rectangle.
+// plot rectangle `rect`: for every channel with a step that is still shown,
+// in its colour (black on a printer), the fitted model as a dotted curve
+// across the visible time range, and a cross with a label where n reaches
+// 0.1 and 0.9, at the peak and where the record settles. Times and values
+// are placed by the plot's own scales; nothing is drawn without a time
+// plot. The caller clips to the inner rectangle.
 void DrawTransientMarks(const TGraphRecord& record, Canvas& canvas, const PlotRect& rect,
                         const PlotMargins& margins, const TransientAnalysis& analysis);
 

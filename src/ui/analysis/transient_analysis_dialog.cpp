@@ -42,8 +42,7 @@ std::vector<QStringList> Cells(const std::string& text) {
 
 }  // namespace
 
-TransientAnalysisDialog::TransientAnalysisDialog(const tornel::TGraphRecord& record,
-                                                 QWidget* parent)
+TransientAnalysisDialog::TransientAnalysisDialog(tornel::TGraphRecord& record, QWidget* parent)
     : QDialog(parent), record_(record) {
   setObjectName(QStringLiteral("TransientAnalysisDialog"));
   setWindowTitle(QStringLiteral("Анализ переходного процесса"));
@@ -127,6 +126,7 @@ bool TransientAnalysisDialog::Analyse() {
   std::optional<tornel::TransientAnalysis> result;
   const bool done = ErrorBox::Guard(this, [&] {
     BusyScope busy;
+    record_.RecountRecord();
     const tornel::TransientSource source = tornel::SourceOfRecord(record_, fileName_.toStdString());
     const std::vector<tornel::AnalysisChannel> channels = tornel::ShownChannels(record_);
     if (channels.empty()) throw tornel::UserError("Ни один канал не показан на графике");

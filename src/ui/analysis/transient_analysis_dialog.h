@@ -27,7 +27,8 @@ class TransientAnalysisDialog : public QDialog {
   Q_OBJECT
 
 public:
-  explicit TransientAnalysisDialog(const tornel::TGraphRecord& record, QWidget* parent = nullptr);
+  // The record is only recounted before each analysis.
+  explicit TransientAnalysisDialog(tornel::TGraphRecord& record, QWidget* parent = nullptr);
 
   // The frame of the first cursor while the cursors are shown.
   void SetCursorFrame(std::optional<int64_t> frame);
@@ -59,7 +60,7 @@ private:
   void RequestScheme();
   void UpdateButtons();
 
-  const tornel::TGraphRecord& record_;
+  tornel::TGraphRecord& record_;
   QString fileName_;
   std::optional<int64_t> cursorFrame_;
   std::optional<tornel::TransientAnalysis> result_;

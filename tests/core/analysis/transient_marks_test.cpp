@@ -104,7 +104,7 @@ TEST_F(Marks, TheFitIsADottedCurveAcrossTheVisibleRange) {
   EXPECT_EQ(points[120], (Point{180, 198}));
 }
 
-TEST_F(Marks, PrinterBlackAndNothingWithoutATimePlot) {
+TEST_F(Marks, PrinterBlackAndNothingForAChannelNoLongerShown) {
   RecordingCanvas printer(true);
   DrawTransientMarks(fx.record, printer, testing::kRect, testing::kMargins, analysis);
   ASSERT_FALSE(printer.Ops().empty());
@@ -112,7 +112,9 @@ TEST_F(Marks, PrinterBlackAndNothingWithoutATimePlot) {
     const Color color = op.kind == RecordingCanvas::Kind::Text ? op.color : op.pen.color;
     EXPECT_EQ(color, 0u);
   }
-  fx.record.AcpShowMask = 0;
+  // ADC 2 shown instead: ADC 1 keeps no marks, though a time plot remains.
+  fx.record.AcpMask = 0b11;
+  fx.record.AcpShowMask = 0b10;
   RecordingCanvas canvas;
   DrawTransientMarks(fx.record, canvas, testing::kRect, testing::kMargins, analysis);
   EXPECT_TRUE(canvas.Ops().empty());
