@@ -10,7 +10,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
-  libcomedi-dev libfftw3-dev
+  libcomedi-dev libfftw3-dev libeigen3-dev
   fonts-dejavu-core qt6-translations-l10n
   xvfb xauth
 )

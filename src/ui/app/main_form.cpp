@@ -30,6 +30,7 @@
 #include "ui/app/about_box.h"
 #include "ui/app/device_status.h"
 #include "ui/app/exit_questions.h"
+#include "ui/app/fit_scheme_flow.h"
 #include "ui/app/main_actions.h"
 #include "ui/app/menu_merger.h"
 #include "ui/app/page_setup_dialog.h"
@@ -357,6 +358,10 @@ QMdiSubWindow* TMainForm::OpenSchemeWindow(const QString& path) {
 }
 
 void TMainForm::AStructFrmExecute() { AddChild(new TStructFrm(*this)); }
+
+QMdiSubWindow* TMainForm::OpenFitScheme(const tornel::FitSchemeModel& model) {
+  return OpenFitSchemeFlow(*this, model);
+}
 
 void TMainForm::FileOpenExecute() {
   QFileDialog dialog(this, QStringLiteral("Открыть"), openFolder_,

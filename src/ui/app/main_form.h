@@ -63,6 +63,7 @@ public:
   QPrinter& Printer() override { return *printer_; }
   const MainCommands& Commands() const override;
   QWidget* DialogParent() override { return this; }
+  QMdiSubWindow* OpenFitScheme(const tornel::FitSchemeModel& model) override;
 
   QMdiArea* MdiArea() const { return mdiArea_; }
   // Adds and shows `child`, then runs `load` (the child reading its file).

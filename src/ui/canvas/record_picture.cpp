@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/analysis/transient_marks.h"
 #include "core/graph/cursor_drawing.h"
 #include "core/graph/legend_table.h"
 #include "core/graph/print_layout.h"
@@ -65,6 +66,7 @@ void PaintRecordPicture(TGraphRecord& record, QPainter& painter, const QRect& ar
                  Scaled(kCaptionHeight, scale)));
   const PlotMargins margins = ScaledPlotMargins(scale);
   const PageAreas areas = DrawPlot(record, canvas, margins, layout);
+  if (picture.marks) DrawTransientMarksOnPage(record, canvas, margins, areas, *picture.marks);
   if (picture.cursors) DrawCursorsOnPage(record, canvas, margins, areas, *picture.cursors, readout);
   if (!table.empty()) DrawLegendTable(record, canvas, areas.legend, table);
   WriteMemoText(painter, areas.base, picture.baseText, picture.baseFont, Qt::AlignVCenter);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/analysis/transient_analysis.h"
 #include "core/graph/cursor_pair.h"
 
 class QPainter;
@@ -30,6 +31,8 @@ struct RecordPicture {
   QString cursorReadout;
   // Lines of tab-separated cells under the legend (a spectrum's harmonics).
   QString legendTable;
+  // When shown: an analysis's marks over the plot.
+  std::optional<TransientAnalysis> marks;
 };
 
 // Paints the picture, on white, into area (device units) of the painter's

@@ -33,7 +33,8 @@ GraphActions::GraphActions(QObject* owner)
       ACopy(Make(owner, "ACopy", QStringLiteral("Скопировать в буфер"))),
       AExportImage(Make(owner, "AExportImage", QStringLiteral("Экспорт изображения..."))),
       ACursors(Make(owner, "ACursors", QStringLiteral("Курсоры"))),
-      ACopyCursorValues(Make(owner, "ACopyCursorValues", QStringLiteral("Скопировать значения"))) {
+      ACopyCursorValues(Make(owner, "ACopyCursorValues", QStringLiteral("Скопировать значения"))),
+      AAnalysis(Make(owner, "AAnalysis", QStringLiteral("Анализ переходного процесса"))) {
   ACursors->setCheckable(true);
   ACursors->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
   ACursors->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -49,8 +50,8 @@ QList<QAction*> GraphActions::FilterMenuOrder() const {
 }
 
 QList<QAction*> GraphActions::All() const {
-  return {AGrNast,    ASave,        ASaveAs,       ATable,           ASpectrum,
-          AAutoScale, AWholeGraph,  AHanning,      ASrKwad,          AVipr,
-          AExpSmooth, ASort,        AShowFiltered, ASaveFiltered,    APrint,
-          ACopy,      AExportImage, ACursors,      ACopyCursorValues};
+  return {AGrNast,           ASave,         ASaveAs, ATable, ASpectrum,    AAutoScale,
+          AWholeGraph,       AHanning,      ASrKwad, AVipr,  AExpSmooth,   ASort,
+          AShowFiltered,     ASaveFiltered, APrint,  ACopy,  AExportImage, ACursors,
+          ACopyCursorValues, AAnalysis};
 }

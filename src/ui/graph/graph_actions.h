@@ -31,6 +31,7 @@ public:
   QAction* AExportImage;
   QAction* ACursors;
   QAction* ACopyCursorValues;
+  QAction* AAnalysis;
 
   // The order of the "Фильтры" menus.
   QList<QAction*> FilterMenuOrder() const;

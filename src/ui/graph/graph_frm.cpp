@@ -19,6 +19,7 @@
 #include "core/graph/mouse_zoom.h"
 #include "core/records/dta_info.h"
 #include "core/text/number_text.h"
+#include "ui/analysis/transient_analysis_dialog.h"
 #include "ui/canvas/file_path.h"
 #include "ui/canvas/record_picture.h"
 #include "ui/graph/filter_progress_window.h"
@@ -74,6 +75,7 @@ TGraphFrm::TGraphFrm(WindowHost& host, QWidget* parent)
 }
 
 TGraphFrm::~TGraphFrm() {
+  delete analysis_;
   if (tableView_) {
     auto* frame = qobject_cast<QMdiSubWindow*>(tableView_->parentWidget());
     QWidget* window = frame ? static_cast<QWidget*>(frame) : tableView_.data();
@@ -121,6 +123,7 @@ void TGraphFrm::BuildLayout() {
   // After the paint, so that the splitter is not moved while it is drawn.
   connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::FitLegend, Qt::QueuedConnection);
   connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateCursorPanel);
+  connect(paintBox_, &GraphPaintBox::CursorsMoved, this, &TGraphFrm::UpdateAnalysisCursor);
   connect(paintBox_, &GraphPaintBox::Rendered, this, &TGraphFrm::UpdateCursorPanel);
   connect(paintBox_, &GraphPaintBox::PopupRequested, this,
           [this](const QPoint& at) { popup_->popup(at); });
@@ -147,6 +150,8 @@ void TGraphFrm::BuildMenus() {
   popup_->addActions({a.ACopy, a.AExportImage});
   popup_->addSeparator();
   popup_->addActions({a.ACursors, a.ACopyCursorValues});
+  popup_->addSeparator();
+  popup_->addAction(a.AAnalysis);
 
   fileMenu_ = MakeChildFileMenu(this, "GraphFileMenu", host_.Commands(), {a.ASave, a.ASaveAs},
                                 {a.APrint, a.AExportImage});
@@ -164,6 +169,8 @@ void TGraphFrm::BuildMenus() {
   graphMenu_->addActions({a.ACopy, a.AExportImage});
   graphMenu_->addSeparator();
   graphMenu_->addActions({a.ACursors, a.ACopyCursorValues});
+  graphMenu_->addSeparator();
+  graphMenu_->addAction(a.AAnalysis);
 }
 
 void TGraphFrm::ConnectActions() {
@@ -183,6 +190,7 @@ void TGraphFrm::ConnectActions() {
   connect(a.AExportImage, &QAction::triggered, this, &TGraphFrm::AExportImageExecute);
   connect(a.ACursors, &QAction::toggled, this, &TGraphFrm::ACursorsExecute);
   connect(a.ACopyCursorValues, &QAction::triggered, this, &TGraphFrm::ACopyCursorValuesExecute);
+  connect(a.AAnalysis, &QAction::triggered, this, &TGraphFrm::AAnalysisExecute);
 }
 
 QSize TGraphFrm::sizeHint() const { return QSize(kDesignWidth, kDesignHeight); }
@@ -220,6 +228,7 @@ void TGraphFrm::UpdateTitle() {
   const QString kind = record_.IsStatic ? QStringLiteral("Статическая характеристика")
                                         : QStringLiteral("Переходный процесс");
   setWindowTitle(kind + QStringLiteral(" [") + DataFileName + QStringLiteral("]"));
+  if (analysis_) analysis_->SetFileName(DataFileName);
 }
 
 void TGraphFrm::UpdateBaseValues() {
@@ -238,6 +247,7 @@ void TGraphFrm::RefreshTable() {
   // A filter may rewrite a file in place with the same size and time.
   record_.Summaries.Forget(record_.SampleFile);
   if (tableView_) tableView_->Retarget(record_.SampleFile);
+  if (analysis_) analysis_->Forget();
   RefreshPicture();
 }
 
@@ -289,6 +299,7 @@ GraphPagePrinter TGraphFrm::PagePrinter() const {
     page.cursors = paintBox_->Cursors();
     page.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
+  page.marks = paintBox_->TransientMarks();
   return page;
 }
 
@@ -313,6 +324,7 @@ void TGraphFrm::AExportImageExecute() {
     picture.cursors = paintBox_->Cursors();
     picture.cursorReadout = QString::fromStdString(cursorPanel_->ShownText());
   }
+  picture.marks = paintBox_->TransientMarks();
   ErrorBox::Guard(this, [&] { tornel::ExportRecordPicture(record_, path, picture); });
 }
 
@@ -331,6 +343,7 @@ void TGraphFrm::ACursorsExecute(bool on) {
   }
   paintBox_->SetCursorsShown(on);
   paintBox_->Invalidate();
+  UpdateAnalysisCursor();
 }
 
 void TGraphFrm::FitLegend() {
@@ -350,6 +363,30 @@ void TGraphFrm::UpdateCursorPanel() {
   if (!paintBox_->CursorsShown()) return;
   const tornel::CursorPair& c = paintBox_->Cursors();
   cursorPanel_->Measure(c.Frame(0), c.Frame(1));
+}
+
+TransientAnalysisDialog* TGraphFrm::AnalysisDialog() const { return analysis_; }
+
+void TGraphFrm::AAnalysisExecute() {
+  if (!analysis_) {
+    analysis_ = new TransientAnalysisDialog(record_, this);
+    connect(analysis_, &TransientAnalysisDialog::ResultChanged, this,
+            [this] { paintBox_->SetTransientMarks(analysis_->Result()); });
+    connect(analysis_, &TransientAnalysisDialog::SchemeRequested, this,
+            [this](const tornel::FitSchemeModel& model) { host_.OpenFitScheme(model); });
+  }
+  analysis_->SetFileName(DataFileName);
+  UpdateAnalysisCursor();
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
+}
+
+void TGraphFrm::UpdateAnalysisCursor() {
+  if (!analysis_) return;
+  analysis_->SetCursorFrame(paintBox_->CursorsShown()
+                                ? std::optional<int64_t>(paintBox_->Cursors().Frame(0))
+                                : std::nullopt);
 }
 
 void TGraphFrm::ACopyCursorValuesExecute() {

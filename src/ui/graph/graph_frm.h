@@ -24,6 +24,7 @@ class QMenu;
 class QPrinter;
 class QSplitter;
 class TGridFrm;
+class TransientAnalysisDialog;
 class WindowHost;
 
 // The graph window: one measurement record shown as a plot (GraphPaintBox)
@@ -84,7 +85,10 @@ public:
   void AExportImageExecute();
   void ACursorsExecute(bool on);
   void ACopyCursorValuesExecute();
+  void AAnalysisExecute();
   GraphCursorPanel* CursorPanel() const { return cursorPanel_; }
+  // "Анализ переходного процесса" while it is open.
+  TransientAnalysisDialog* AnalysisDialog() const;
 
   // The printed page as APrint lays it out now, with the main window's page
   // setup; PrintTo runs the job on `printer` without asking.
@@ -107,6 +111,7 @@ private:
   // Widens the legend when its lines need more than it has; the user may
   // narrow it again until the lines change.
   void FitLegend();
+  void UpdateAnalysisCursor();
   bool AskToSaveBeforeClosing();
   // Asks for a name and saves; false when cancelled or failed.
   bool SaveWithDialog();
@@ -132,4 +137,5 @@ private:
   QMenu* graphMenu_ = nullptr;
   QPointer<TGridFrm> tableView_;
   int legendFitted_ = 0;  // the legend's need at the last fit
+  QPointer<TransientAnalysisDialog> analysis_;
 };

@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QRect>
 
+#include "core/analysis/transient_marks.h"
 #include "core/graph/cursor_drawing.h"
 #include "core/graph/legend_table.h"
 #include "core/plot/plot_legend.h"
@@ -30,6 +31,7 @@ void GraphPagePrinter::Paint(tornel::TGraphRecord& record, QPainter& painter, QS
       record.RecountRecord();
       tornel::DrawLegend(record, canvas, areas.legend.Left, areas.legend.Top);
     }
+    if (marks) tornel::DrawTransientMarksOnPage(record, canvas, layout.margins, areas, *marks);
     if (cursors) {
       tornel::DrawCursorsOnPage(record, canvas, layout.margins, areas, *cursors,
                                 cursorReadout.toStdString());

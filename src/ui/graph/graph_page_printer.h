@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/analysis/transient_analysis.h"
 #include "core/graph/cursor_pair.h"
 #include "core/graph/print_layout.h"
 
@@ -18,8 +19,9 @@ class TGraphRecord;
 // One printed page of a graph window: the plot, the legend, the base values
 // and the caption in the window's proportions inside the page setup's
 // margins, everything black, the texts in the fonts of their memos. An area
-// that comes out without a size is left out. With cursors, their lines go
-// over the plot and their readout under the legend; so does a legend table.
+// that comes out without a size is left out. An analysis's marks go over the
+// plot. With cursors, their lines go over the plot and their readout under
+// the legend; so does a legend table.
 class GraphPagePrinter {
 public:
   tornel::PaperSetup paper;
@@ -33,6 +35,7 @@ public:
   QString cursorReadout;
   // Lines of tab-separated cells under the legend (a spectrum's harmonics).
   QString legendTable;
+  std::optional<tornel::TransientAnalysis> marks;
 
   // Where everything goes on a sheet of `page` device units.
   tornel::PrintLayout Layout(QSize page) const;

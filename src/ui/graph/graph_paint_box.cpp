@@ -10,6 +10,7 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include "core/analysis/transient_marks.h"
 #include "core/graph/cursor_drawing.h"
 #include "core/graph/cursor_geometry.h"
 #include "core/graph/mouse_zoom.h"
@@ -109,7 +110,19 @@ void GraphPaintBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Base));
   painter.drawImage(0, 0, picture_);
+  if (marks_) {
+    tornel::QtCanvas canvas(painter, font(), false);
+    canvas.SetClipRect(InnerRectangle());
+    tornel::DrawTransientMarks(record_, canvas, PlotRectangle(), tornel::kScreenPlotMargins,
+                               *marks_);
+    canvas.ClearClip();
+  }
   if (cursorsShown_) DrawCursors(painter);
+}
+
+void GraphPaintBox::SetTransientMarks(std::optional<tornel::TransientAnalysis> marks) {
+  marks_ = std::move(marks);
+  update();
 }
 
 void GraphPaintBox::SetCursorsShown(bool shown) {

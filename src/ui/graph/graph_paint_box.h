@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
+#include "core/analysis/transient_analysis.h"
 #include "core/graph/cursor_pair.h"
 #include "core/graph/zoom_band.h"
 #include "core/plot/canvas.h"
@@ -46,6 +48,9 @@ public:
   const tornel::CursorPair& Cursors() const { return cursors_; }
   // Screen column of cursor i in the current picture.
   int CursorX(int i) const;
+  // An analysis whose marks are drawn over the picture; none to remove them.
+  void SetTransientMarks(std::optional<tornel::TransientAnalysis> marks);
+  const std::optional<tornel::TransientAnalysis>& TransientMarks() const { return marks_; }
   // Milliseconds the last picture took to draw.
   qint64 LastRenderMs() const { return lastRenderMs_; }
 
@@ -85,4 +90,5 @@ private:
   tornel::CursorPair cursors_;
   bool cursorsShown_ = false;
   int draggedCursor_ = -1;
+  std::optional<tornel::TransientAnalysis> marks_;
 };

@@ -383,15 +383,19 @@ void TStructFrm::ADeleteExecute() { EditSelection<tornel::DeleteBlocksEdit>(); }
 
 void TStructFrm::LoadScheme(const QString& path) {
   tornel::Scheme loaded = tornel::LoadScheme(path.toStdString(), factory_);
+  loaded.Step = scheme_.Step;
+  loaded.EndTime = scheme_.EndTime;
+  ShowScheme(std::move(loaded));
+}
+
+void TStructFrm::ShowScheme(tornel::Scheme scheme) {
   undo_->clear();
   qDeleteAll(widgets_);
   widgets_.clear();
-  loaded.Step = scheme_.Step;
-  loaded.EndTime = scheme_.EndTime;
   // Blocks saved left of or above the origin could be neither scrolled to
   // nor caught in a band: the whole scheme moves in, keeping its layout.
-  if (auto into = tornel::MoveBlocksEdit::IntoArea(loaded)) into->Apply(loaded);
-  scheme_ = std::move(loaded);
+  if (auto into = tornel::MoveBlocksEdit::IntoArea(scheme)) into->Apply(scheme);
+  scheme_ = std::move(scheme);
   undo_->setClean();
   UpdateTitle();
   Refresh();

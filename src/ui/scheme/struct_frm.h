@@ -58,6 +58,9 @@ public:
   // Replaces the scheme by the file's, with an empty history. Throws
   // tornel::UserError; the window then keeps what it had.
   void LoadScheme(const QString& path);
+  // Replaces the scheme by one built on this window's factory (Scheme().
+  // Factory()), with its calculation settings and an empty history.
+  void ShowScheme(tornel::Scheme scheme);
   // "Сохранить &как..." on a chosen name: ".str" saves the scheme, ".dta" the
   // graph block's record; false when nothing was saved. Throws UserError.
   bool SaveAs(const QString& path);

@@ -13,6 +13,7 @@ class QWidget;
 
 namespace tornel {
 class ChannelTable;
+struct FitSchemeModel;
 class Device;
 class PriorityControl;
 class SimulatedBench;
@@ -68,6 +69,9 @@ public:
   virtual QPrinter& Printer() = 0;
 
   virtual const MainCommands& Commands() const = 0;
+  // A scheme window holding a fitted model of a transient, opened by the
+  // host (graph windows do not know scheme windows); null when it has none.
+  virtual QMdiSubWindow* OpenFitScheme(const tornel::FitSchemeModel&) { return nullptr; }
   // The parent for the host's modal dialogs.
   virtual QWidget* DialogParent() = 0;
 };

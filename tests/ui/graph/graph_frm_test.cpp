@@ -67,7 +67,7 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   EXPECT_EQ(Captions(window->PMGraph()),
             (QStringList{"Настройка", "Таблица", "Спектр...", "Фильтры", "-", "Автомасштаб",
                          "Весь график", "-", "Скопировать в буфер", "Экспорт изображения...", "-",
-                         "Курсоры", "Скопировать значения"}));
+                         "Курсоры", "Скопировать значения", "-", "Анализ переходного процесса"}));
   const QStringList filters{"Фильтр Хеннинга",
                             "Экспон. сглаживание",
                             "Среднее квадратичное",
@@ -86,7 +86,7 @@ TEST_F(GraphFrmTest, PopupAndMenusOfferTheCommands) {
   EXPECT_EQ(Captions(menus[2]),
             (QStringList{"Настройка", "Таблица", "Спектр...", "-", "Автомасштаб", "Весь график",
                          "-", "Скопировать в буфер", "Экспорт изображения...", "-", "Курсоры",
-                         "Скопировать значения"}));
+                         "Скопировать значения", "-", "Анализ переходного процесса"}));
   EXPECT_EQ(window->Actions().ASaveAs->text(), "Сохранить  &как...");
   EXPECT_EQ(window->Actions().ASave->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(window->findChild<QMenu*>("PMBase")->actions()[0]->text(), "Шрифт");

@@ -11,6 +11,7 @@
 
 #include "core/config/channel_table.h"
 #include "core/device/dac_routines.h"
+#include "core/fit_scheme/fit_scheme.h"
 #include "core/graph/print_layout.h"
 #include "tests/support/fake_device.h"
 #include "tests/support/fake_priority_control.h"
@@ -35,6 +36,7 @@ public:
   PaperSetup paper{296.90, 210.00, 45.00, 10.00, 30.00, 10.00};
   MainCommands commands;
   std::vector<std::vector<int16_t>> ramps;  // the levels of every RampCapToZero
+  std::vector<FitSchemeModel> fitSchemes;   // every scheme a window asked for
 
   ChannelTable& Channels() override { return table; }
   tornel::Device& Device() override { return device; }
@@ -60,6 +62,10 @@ public:
   QPrinter& Printer() override { return printer_; }
   const MainCommands& Commands() const override { return commands; }
   QWidget* DialogParent() override { return &area_; }
+  QMdiSubWindow* OpenFitScheme(const FitSchemeModel& model) override {
+    fitSchemes.push_back(model);
+    return nullptr;
+  }
 
   QMdiArea& Area() { return area_; }
 
