@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "core/device/device.h"
 
@@ -10,7 +11,9 @@ namespace tornel {
 // remembered, so that tests and the UI can see what would have been output.
 class NullDevice final : public Device {
 public:
-  NullDevice();
+  // `description` is what the status bar shows: "нет", or why there is no
+  // device although one was configured.
+  explicit NullDevice(std::string description = "нет");
   int16_t Read(int16_t channel) override;
   void Write(int16_t channel, int16_t code) override;
   std::string Description() const override;
@@ -20,6 +23,7 @@ public:
 
 private:
   std::array<int16_t, 16> held_{};
+  std::string description_;
 };
 
 }  // namespace tornel
