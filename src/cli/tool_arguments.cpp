@@ -35,6 +35,7 @@ const char* const kUsage =
     "  tornel-tool record [--device none|sim|comedi[:DEV]] [--config INI] --channels СПИСОК\n"
     "              --duration S [--dac N=ВЕЛИЧИНА[@ЗАДЕРЖКА[/НАРАСТАНИЕ]]]... -o ВЫХОД.dta\n"
     "  tornel-tool recover [--list] [-o ПАПКА]\n"
+    "  tornel-tool device --list | --test /dev/comediN [--config INI]\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
     "export-csv  отсчёты в физических единицах в виде CSV (UTF-8);\n"
@@ -55,7 +56,10 @@ const char* const kUsage =
     "            сохраняет записанное\n"
     "recover     несохранённые записи, оставленные аварийно завершённой программой:\n"
     "            --list — список, иначе каждая в ПАПКА/<имя>.dta (по умолчанию\n"
-    "            в текущую папку)\n";
+    "            в текущую папку)\n"
+    "device      платы сбора данных: --list — платы /dev/comedi* с каналами,\n"
+    "            разрядностью и диапазонами; --test — проверка платы, у которой выход\n"
+    "            ЦАП 1 соединён со входом АЦП 1\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

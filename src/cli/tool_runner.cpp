@@ -4,6 +4,7 @@
 #include <fstream>
 #include <memory>
 
+#include "cli/device_command.h"
 #include "cli/filter_command.h"
 #include "cli/plot_command.h"
 #include "cli/record_command.h"
@@ -57,6 +58,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
   if (!args.empty() && args[0] == "recover") return RecoverCommand(args, out, err);
   if (!args.empty() && args[0] == "record") return RecordCommand(args, out, err);
+  if (!args.empty() && args[0] == "device") return DeviceCommand(args, out, err);
   auto parsed = ParseToolArguments(args);
   if (auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "tornel-tool: " << usage->message << "\n\n" << kUsage;
