@@ -1,11 +1,9 @@
 #include "cli/device_command.h"
 
+#include "cli/tool_config.h"
 #include "cli/tool_runner.h"
-#include "core/config/channel_table.h"
-#include "core/config/profile_file.h"
 #include "core/device/comedi_device.h"
 #include "core/device/loopback_check.h"
-#include "core/records/file_handle.h"
 
 namespace tornel::cli {
 namespace {
@@ -38,15 +36,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, DeviceReq
 
 int RunTest(const DeviceRequest& request, std::ostream& out, std::ostream& err,
             const DeviceCommandSystem& system) {
-  ChannelTable table;
-  DeviceChoice choice;
-  if (!request.config.empty()) {
-    if (!FileHandle::TryOpenRead(request.config)) ThrowOpenError(request.config);
-    table.ConfigPath = request.config;
-    table.LoadConfig();
-    choice = ReadDeviceChoice(ProfileFile(request.config));
-    if (!choice.problem.empty()) err << "tornel-tool: " << choice.problem << '\n';
-  }
+  ToolConfig config = LoadToolConfig(request.config);
+  DeviceChoice& choice = config.device;
+  if (!choice.problem.empty()) err << "tornel-tool: " << choice.problem << '\n';
   choice.kind = DeviceChoice::Kind::Comedi;
   choice.comediPath = request.testPath;
   std::string notice;
@@ -56,8 +48,8 @@ int RunTest(const DeviceRequest& request, std::ostream& out, std::ostream& err,
   TickClock& clock = system.clock ? *system.clock : systemClock;
   out << "Проверка " << device->Description() << ": выход ЦАП " << kTestDac + 1
       << " соединён со входом АЦП " << kTestAdc + 1 << "\n";
-  LoopbackResult result =
-      RunLoopbackCheck(*device, clock, kTestDac, kTestAdc, table.Offset[kCapSlotBase + kTestDac]);
+  LoopbackResult result = RunLoopbackCheck(*device, clock, kTestDac, kTestAdc,
+                                           config.table.Offset[kCapSlotBase + kTestDac]);
   out << DescribeLoopbackCheck(result, kTestDac, kTestAdc);
   return result.Passed() ? kExitOk : kExitFailure;
 }

@@ -155,14 +155,6 @@ ComediCardInfo ComediDevice::Probe(const std::string& path) {
   return info;
 }
 
-ComediDevice::ComediDevice(comedi_t_struct* handle, std::string path, std::string board,
-                           Subdevice input, Subdevice output)
-    : handle_(handle),
-      path_(std::move(path)),
-      board_(std::move(board)),
-      input_(input),
-      output_(output) {}
-
 ComediDevice::~ComediDevice() { comedi_close(handle_); }
 
 bool ComediDevice::Convert(int16_t channel, int16_t& code) {
@@ -219,6 +211,16 @@ namespace {
 std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice&, std::string*) { NoLibrary(); }
 ComediCardInfo ComediDevice::Probe(const std::string&) { NoLibrary(); }
 
+ComediDevice::~ComediDevice() = default;
+bool ComediDevice::Convert(int16_t, int16_t&) { return false; }
+bool ComediDevice::Output(int16_t, int16_t) { return false; }
+int16_t ComediDevice::Read(int16_t) { return 0; }
+void ComediDevice::Write(int16_t, int16_t) {}
+int16_t ComediDevice::ReadChecked(int16_t) { NoLibrary(); }
+void ComediDevice::WriteChecked(int16_t, int16_t) { NoLibrary(); }
+
+#endif
+
 ComediDevice::ComediDevice(comedi_t_struct* handle, std::string path, std::string board,
                            Subdevice input, Subdevice output)
     : handle_(handle),
@@ -226,19 +228,6 @@ ComediDevice::ComediDevice(comedi_t_struct* handle, std::string path, std::strin
       board_(std::move(board)),
       input_(input),
       output_(output) {}
-ComediDevice::~ComediDevice() = default;
-bool ComediDevice::Convert(int16_t, int16_t&) { return false; }
-bool ComediDevice::Output(int16_t, int16_t) { return false; }
-int16_t ComediDevice::Read(int16_t) { return 0; }
-void ComediDevice::Write(int16_t, int16_t) {}
-int16_t ComediDevice::ReadChecked(int16_t channel) {
-  throw DeviceError(Where("АЦП", channel), "программа собрана без comedilib");
-}
-void ComediDevice::WriteChecked(int16_t channel, int16_t) {
-  throw DeviceError(Where("ЦАП", channel), "программа собрана без comedilib");
-}
-
-#endif
 
 std::string ComediDevice::Where(const char* kind, int16_t channel) const {
   return path_ + ", " + kind + " " + std::to_string(channel + 1);
