@@ -64,7 +64,11 @@ std::unique_ptr<ComediDevice> ComediDevice::Open(const DeviceChoice& choice, std
   CardHandle handle = OpenCard(path);
   comedi_t* card = handle.get();
 
+  const int subdevices = comedi_get_n_subdevices(card);
   auto find = [&](int configured, int type, const char* what) {
+    if (configured >= subdevices)
+      Fail(path, "на плате нет подустройства " + std::to_string(configured) +
+                     " (подустройств: " + std::to_string(std::max(subdevices, 0)) + ")");
     int index = configured >= 0 ? configured : comedi_find_subdevice_by_type(card, type, 0);
     if (index >= 0 && comedi_get_subdevice_type(card, index) == type) return index;
     if (configured >= 0)

@@ -107,6 +107,8 @@ TEST_F(ComediTest, ComediCardTheBenchCannotUseIsRefusedAndClosed) {
        "на плате нет аналоговых входов"},
       {"input subdevice is an output", BenchCard(), 1, 0,
        "подустройство 1 не является аналоговым входом"},
+      {"input subdevice beyond the card", BenchCard(), 2, 0,
+       "на плате нет подустройства 2 (подустройств: 2)"},
       {"missing range", BenchCard(), -1, 3, "у аналоговых входов нет диапазона 3 (диапазонов: 1)"},
       {"maxdata unknown", broken, -1, 0,
        "не удалось узнать разрядность АЦП 1 (Input/output error)"},
