@@ -9,12 +9,16 @@ add_custom_target(tornel_check_core_no_qt
   COMMENT "Checking that src/core includes no Qt"
   VERBATIM)
 
-# tornel_core_library(<name> [DEPS lib...]): a static library of every .cpp in
-# the calling folder, named tornel_<name>, that links no Qt.
+# tornel_core_library(<name> [DEPS lib...] [EXCLUDE file...]): a static library
+# of every .cpp in the calling folder but the EXCLUDE ones, named tornel_<name>,
+# that links no Qt.
 function(tornel_core_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(NOT sources)
     return()  # a folder that has no code yet
   endif()

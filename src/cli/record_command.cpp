@@ -11,14 +11,13 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/tool_config.h"
 #include "cli/tool_runner.h"
 #include "core/acquisition/scan_loop.h"
 #include "core/acquisition/transient_note.h"
-#include "core/config/profile_file.h"
 #include "core/device/device_selection.h"
 #include "core/device/os_priority_control.h"
 #include "core/records/day_number.h"
-#include "core/records/file_handle.h"
 #include "core/records/graph_record.h"
 #include "core/records/leftover_recording.h"
 
@@ -165,14 +164,9 @@ int RecordCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return kExitUsage;
   }
   try {
-    ChannelTable table;
-    DeviceChoice configured;
-    if (!request.config.empty()) {
-      if (!FileHandle::TryOpenRead(request.config)) ThrowOpenError(request.config);
-      table.ConfigPath = request.config;
-      table.LoadConfig();
-      configured = ReadDeviceChoice(ProfileFile(request.config));
-    }
+    ToolConfig config = LoadToolConfig(request.config);
+    ChannelTable& table = config.table;
+    const DeviceChoice& configured = config.device;
     std::optional<DeviceChoice> choice =
         request.device.empty() ? configured : ParseDeviceOption(request.device, configured);
     if (!choice) {

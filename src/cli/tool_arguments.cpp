@@ -39,6 +39,7 @@ const char* const kUsage =
     "              [--fit first|second] [--json]\n"
     "  tornel-tool spectrum ФАЙЛ.dta --channel N [--from T] [--to T] [--window hann|rect]\n"
     "              [--harmonics K] [--json]\n"
+    "  tornel-tool device --list | --test /dev/comediN [--config INI]\n"
     "  tornel-tool --version\n"
     "\n"
     "info        сведения о файле данных: каналы, комментарии, дата, маски, оси, кадры\n"
@@ -68,7 +69,10 @@ const char* const kUsage =
     "            --json — один объект JSON\n"
     "spectrum    амплитудный спектр канала АЦП N за T..T с (по умолчанию вся запись):\n"
     "            окно Хеннинга или прямоугольное, гармоники до K-й (по умолчанию 40),\n"
-    "            THD и постоянная составляющая; --json — одним объектом JSON\n";
+    "            THD и постоянная составляющая; --json — одним объектом JSON\n"
+    "device      платы сбора данных: --list — платы /dev/comedi* с каналами,\n"
+    "            разрядностью и диапазонами; --test — проверка платы, у которой выход\n"
+    "            ЦАП 1 соединён со входом АЦП 1\n";
 
 std::optional<UsageError> TakeInputWord(const std::string& word, std::string& input) {
   if (!word.empty() && word[0] == '-' && word != "-") {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/analyze_command.h"
+#include "cli/device_command.h"
 #include "cli/filter_command.h"
 #include "cli/plot_command.h"
 #include "cli/record_command.h"
@@ -66,6 +67,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!args.empty() && args[0] == "record") return RecordCommand(args, out, err);
   if (!args.empty() && args[0] == "spectrum") return RunSpectrumCommand(args, out, err);
   if (!args.empty() && args[0] == "analyze") return AnalyzeCommand(args, out, err);
+  if (!args.empty() && args[0] == "device") return DeviceCommand(args, out, err);
   auto parsed = ParseToolArguments(args);
   if (auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "tornel-tool: " << usage->message << "\n\n" << kUsage;

@@ -1,5 +1,6 @@
 #include "fake_device.h"
 
+#include "core/device/device_error.h"
 #include "fake_tick_clock.h"
 
 namespace tornel::testing {
@@ -12,6 +13,8 @@ bool IsAdc(int16_t channel) { return channel >= 0 && channel < 16; }
 FakeDevice::FakeDevice(const FakeTickClock* clock) : clock_(clock) {}
 
 int16_t FakeDevice::Read(int16_t channel) {
+  if (Failed()) return 0;
+  ++readsDone_;
   if (readHook_) readHook_(channel);
   if (logReads_) readLog_.push_back(channel);
   if (!IsAdc(channel)) return 0;
@@ -25,6 +28,25 @@ int16_t FakeDevice::Read(int16_t channel) {
 
 void FakeDevice::Write(int16_t channel, int16_t code) {
   writes_.push_back({channel, code, clock_ ? clock_->Peek() : 0u});
+}
+
+bool FakeDevice::Failed() const { return failAfter_ && readsDone_ >= *failAfter_; }
+
+int16_t FakeDevice::ReadChecked(int16_t channel) {
+  if (Failed())
+    throw DeviceError(description_ + ", АЦП " + std::to_string(channel + 1), failReason_);
+  return Read(channel);
+}
+
+void FakeDevice::WriteChecked(int16_t channel, int16_t code) {
+  if (Failed())
+    throw DeviceError(description_ + ", ЦАП " + std::to_string(channel + 1), failReason_);
+  Write(channel, code);
+}
+
+void FakeDevice::FailAfterReads(uint64_t goodReads, std::string reason) {
+  failAfter_ = goodReads;
+  failReason_ = std::move(reason);
 }
 
 void FakeDevice::SetConstant(int16_t channel, int16_t value) {

@@ -35,7 +35,14 @@ public:
 
   int16_t Read(int16_t channel) override;
   void Write(int16_t channel, int16_t code) override;
+  int16_t ReadChecked(int16_t channel) override;
+  void WriteChecked(int16_t channel, int16_t code) override;
   std::string Description() const override { return description_; }
+
+  // After `goodReads` reads (of any channel) the device fails as an unplugged
+  // card does: Read gives 0, the checked operations throw DeviceError with
+  // `reason`. Writes are still logged, so a test sees what was attempted.
+  void FailAfterReads(uint64_t goodReads, std::string reason);
 
   void SetConstant(int16_t channel, int16_t value);
   void SetConstantAll(int16_t value);
@@ -71,8 +78,13 @@ private:
   std::function<void(int16_t)> readHook_;
   std::vector<WriteEntry> writes_;
   std::vector<int16_t> readLog_;
+  bool Failed() const;
+
   bool logReads_ = false;
   std::string description_ = "тестовое устройство";
+  std::optional<uint64_t> failAfter_;
+  std::string failReason_;
+  uint64_t readsDone_ = 0;
 };
 
 }  // namespace tornel::testing

@@ -49,14 +49,16 @@ void RampAndHold::DriveRamping(uint32_t elapsed) {
     double ramp = static_cast<double>(static_cast<int64_t>(elapsed) - delayMs_[i]) * slope_[i];
     // Compared before it is an integer: a step's or a broken rate's ramp
     // (infinite, undefined) lies far outside int16 and simply holds.
-    if (!(std::abs(ramp) < std::abs(static_cast<double>(amplitude_[i])))) {
-      level_[i] = amplitude_[i];
+    bool reached = !(std::abs(ramp) < std::abs(static_cast<double>(amplitude_[i])));
+    int16_t level = reached ? amplitude_[i] : static_cast<int16_t>(ramp);
+    // A write the card refused leaves the level it had, so that the ramp back
+    // to zero starts from what the output really holds.
+    device_.WriteChecked(static_cast<int16_t>(i), ClampCapCode(zero_[i] + level));
+    level_[i] = level;
+    if (reached) {
       ramping_[i] = false;
       --rampingCount_;
-    } else {
-      level_[i] = static_cast<int16_t>(ramp);
     }
-    CapWrite(device_, static_cast<int16_t>(i), ClampCapCode(zero_[i] + level_[i]));
   }
 }
 

@@ -130,7 +130,7 @@ private:
       if (request_.DriveCap) signals_.Drive(result_.Elapsed);
       std::size_t n = 0;
       for (std::size_t a = 0; a < layout_.acpCount; ++a) {
-        scan[n++] = AddWrapping(AcpRead(device, layout_.acp[a]), layout_.acpZero[a]);
+        scan[n++] = AddWrapping(device.ReadChecked(layout_.acp[a]), layout_.acpZero[a]);
       }
       for (std::size_t c = 0; c < layout_.capCount; ++c) scan[n++] = signals_.Level(layout_.cap[c]);
       if (!writer_.Append(scan.data())) {

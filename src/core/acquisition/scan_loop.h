@@ -41,9 +41,11 @@ inline constexpr uint32_t kScanFlushMs = 1000;
 // back to zero, lowers the priorities and restores the cursor.
 //
 // Each scan is the recorded ADC channels ascending (raw code + zero code)
-// followed by the levels of the recorded DACs. Never throws: a file that
-// cannot be created records nothing; a failed write, or any other error,
-// ends the run with every whole scan written so far kept. The outcome and
+// followed by the levels of the recorded DACs. The scans use the device's
+// checked reads and writes, so a card that fails (DeviceError) ends the run
+// like any other error. Never throws: a file that cannot be created records
+// nothing; a failed write, or any other error, ends the run with every whole
+// scan written so far kept and the DACs ramped back to zero. The outcome and
 // the user's message say which. The priorities and the cursor are restored
 // in every case.
 //

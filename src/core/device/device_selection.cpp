@@ -94,7 +94,8 @@ OpenedDevice OpenDevice(const DeviceChoice& choice, TickClock& clock) {
       try {
         opened.device = ComediDevice::Open(choice, &opened.warning);
       } catch (const UserError& error) {
-        opened.device = std::make_unique<NullDevice>();
+        opened.device =
+            std::make_unique<NullDevice>("нет (плата " + choice.comediPath + " не открылась)");
         opened.warning = std::string(error.what()) +
                          ".\nПрограмма работает без устройства: АЦП читают 0, ЦАП ничего не "
                          "выводят.";

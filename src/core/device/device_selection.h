@@ -62,7 +62,8 @@ struct OpenedDevice {
 };
 
 // Opens the chosen backend. A card that cannot be opened gives the null
-// device and a warning naming the device file and the library's reason.
+// device, whose description says which card did not open, and a warning
+// naming the device file and the library's reason.
 OpenedDevice OpenDevice(const DeviceChoice& choice, TickClock& clock);
 
 }  // namespace tornel

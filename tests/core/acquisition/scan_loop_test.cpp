@@ -392,6 +392,27 @@ TEST_F(ScanLoopTest, DeviceErrorKeepsTheScansAndRestoresPrioritiesCursorAndDacs)
       (std::vector<std::string>{"class 32" + atEnd, "thread 0" + atEnd, "cursor back" + atEnd}));
 }
 
+TEST_F(ScanLoopTest, CardFailingAtADacStepStopsTheRunInsteadOfRecordingAnUndrivenBench) {
+  request.AcpMask = 0x0001;
+  request.CapMask = 0x0001;
+  request.DriveCap = true;
+  request.Amplitude[0] = 100;
+  request.Delay[0] = 0.002;  // the step is due in scan 4, which starts at 3 ms
+  request.Duration = 5.0;
+  table.Tzi = 1.0;  // a ramp back from a level the card never got would show
+  device.SetConstant(0, 7);
+  device.FailAfterReads(3, "нет связи");
+  ScanResult r = Run();
+  EXPECT_EQ(r.Outcome, ScanOutcome::Failed);
+  EXPECT_EQ(r.Message,
+            "Ошибка платы сбора данных (тестовое устройство, ЦАП 1): нет связи\n"
+            "Сохранено 3 точек.");
+  EXPECT_EQ(FileBytes(), std::string("\x07\x00\x00\x00\x07\x00\x00\x00\x07\x00\x00\x00", 12));
+  // The zero code of the start; the step never reached the card, so there is
+  // nothing to ramp back from.
+  EXPECT_EQ(Codes(device.WritesTo(0)), (std::vector<int16_t>{511}));
+}
+
 TEST_F(ScanLoopTest, BrokenScaleValuesGiveAStepInsteadOfGarbage) {
   request.CapMask = 0x0003;
   request.DriveCap = true;

@@ -134,7 +134,7 @@ TEST(OpenDevice, AMissingCardFallsBackToTheNullDeviceAndSaysWhy) {
   choice.comediPath = "/nonexistent/comedi7";
   OpenedDevice opened = OpenDevice(choice, clock);
   ASSERT_NE(opened.device, nullptr);
-  EXPECT_EQ(opened.device->Description(), "нет");
+  EXPECT_EQ(opened.device->Description(), "нет (плата /nonexistent/comedi7 не открылась)");
   EXPECT_EQ(opened.device->Read(3), 0);
 #if TORNEL_HAVE_COMEDI
   EXPECT_NE(opened.warning.find("/nonexistent/comedi7"), std::string::npos) << opened.warning;

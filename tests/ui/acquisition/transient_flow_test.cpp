@@ -11,6 +11,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/records/dta_info.h"
 #include "core/records/graph_record.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/ui/support/modal_driver.h"
@@ -162,6 +163,27 @@ TEST_F(TransientFlowTest, FullDiskStillOpensTheScansThatWereKept) {
                          "\nСохранено 500 точек.");
   EXPECT_EQ(r.FrameCount, 500.0);
   EXPECT_DOUBLE_EQ(r.Duration, 1.5);  // half the scans, half the time
+}
+
+TEST_F(TransientFlowTest, CardDyingMidRunStopsItAndTheScansSoFarOpenAndSave) {
+  QString message;
+  RunCommand([&](TPerDlg* dialog) {
+    ClickBox(Child<QCheckBox>(dialog, "CheckBox1"));
+    Retype(Child<QLineEdit>(dialog, "DurationEdit"), "3");
+    AnswerMessage(message);
+    // Counted from here: the dialog has been polling the bench's start input.
+    device.FailAfterReads(device.TotalReads() + 250, "No such device");
+    Press(dialog, "OkButton");
+  });
+  EXPECT_EQ(message,
+            "Ошибка платы сбора данных (тестовое устройство, АЦП 1): No such device\n"
+            "Сохранено 250 точек.");
+  ASSERT_EQ(Children().size(), 1);
+  const tornel::TGraphRecord& r = qobject_cast<TGraphFrm*>(Children().back()->widget())->Record();
+  EXPECT_EQ(r.FrameCount, 250.0);
+  EXPECT_DOUBLE_EQ(r.Duration, 0.75);  // 3 ms a scan, not the 3 s asked for
+  r.SaveDta(dir.File("dead.dta"));
+  EXPECT_EQ(tornel::ReadDtaInfo(dir.File("dead.dta")).FrameCount, 250);
 }
 
 TEST_F(TransientFlowTest, DefaultsThatCannotBeSavedDoNotCostTheRecording) {

@@ -154,7 +154,10 @@ TEST(AppRuntime, DeviceOptionChoosesTheBackend) {
     const char* option;
     const char* description;
     bool bench;
-  } cases[] = {{"none", "нет", false}, {"sim", "модель стенда", true}};
+  } cases[] = {
+      {"none", "нет", false},
+      {"sim", "модель стенда", true},
+      {"comedi:/nonexistent/comedi7", "нет (плата /nonexistent/comedi7 не открылась)", false}};
   for (const auto& c : cases) {
     AppRuntime runtime(paths, QString(c.option));
     EXPECT_TRUE(runtime.Error().isEmpty()) << c.option;
@@ -165,6 +168,10 @@ TEST(AppRuntime, DeviceOptionChoosesTheBackend) {
     EXPECT_EQ(env.configPath, Q(dir.File("Tornel.ini")));
     EXPECT_NE(env.clock, nullptr);
     EXPECT_NE(env.priority, nullptr);
+    // Only the card that did not open has something to say at start.
+    EXPECT_EQ(runtime.Warning().contains("/nonexistent/comedi7"),
+              QString(c.option).startsWith("comedi"))
+        << c.option;
   }
   AppRuntime wrong(paths, QString("usb"));
   EXPECT_EQ(wrong.Error(),
