@@ -406,7 +406,7 @@ TEST_F(ScanLoopTest, CardFailingAtADacStepStopsTheRunInsteadOfRecordingAnUndrive
   EXPECT_EQ(r.Outcome, ScanOutcome::Failed);
   EXPECT_EQ(r.Message,
             "Ошибка платы сбора данных (тестовое устройство, ЦАП 1): нет связи\n"
-            "Сохранено 3 точек.");
+            "Сохранено 3 точки.");
   EXPECT_EQ(FileBytes(), std::string("\x07\x00\x00\x00\x07\x00\x00\x00\x07\x00\x00\x00", 12));
   // The zero code of the start; the step never reached the card, so there is
   // nothing to ramp back from.

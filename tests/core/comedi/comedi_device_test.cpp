@@ -252,7 +252,7 @@ TEST_F(ComediTest, ComediReadErrorMidRecordingStopsItKeepsTheWholeScansAndSaysWh
 
   EXPECT_EQ(r.Outcome, ScanOutcome::Failed);
   EXPECT_EQ(r.Message,
-            "Ошибка платы сбора данных (/dev/comedi0, АЦП 3): No such device\nСохранено 3 точек.");
+            "Ошибка платы сбора данных (/dev/comedi0, АЦП 3): No such device\nСохранено 3 точки.");
   EXPECT_EQ(r.Count, 3);
   // ADC 1 + 10, ADC 3 - 3, DAC 1's level: 0 in the first scan, then 100.
   EXPECT_EQ(testing::ReadBytes(request.FileName), std::string("\x0b\x00\x00\x00\x00\x00"
