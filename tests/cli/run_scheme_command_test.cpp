@@ -77,6 +77,15 @@ TEST_F(RunSchemeTest, CsvHoldsModelTimeAndTheConnectedInputsByChannelName) {
   EXPECT_EQ(files(), before) << "the run's sample file is gone";
 }
 
+TEST_F(RunSchemeTest, CsvTimesAreTickTimesStepNotASumOfSteps) {
+  const std::string out = dir.File("out.csv");
+  const ToolRun run =
+      Tool({"run-scheme", StepAndGain(), "--end", "0.2", "--step", "0.001", "-o", out});
+  ASSERT_EQ(run.code, 0) << run.err;
+  // Added up 194 times, 0.001 makes 0.19400000000000014.
+  EXPECT_NE(ReadBytes(out).find("\r\n0.194,2,1\r\n0.195,2,1\r\n"), std::string::npos);
+}
+
 TEST_F(RunSchemeTest, DtaGoesThroughTheRecordsExport) {
   const std::string out = dir.File("out.dta");
   const ToolRun run =

@@ -5,6 +5,7 @@
 
 #include "core/config/channel_table.h"
 #include "core/records/dta_reader.h"
+#include "core/records/grid_time.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
@@ -46,9 +47,7 @@ void WriteCsv(const DtaHeader& header, SampleFileReader<int16_t>& samples, doubl
       if (header.IsStatic) {
         line.Number(static_cast<double>(i + 1));
       } else {
-        line.Number(frames > 1
-                        ? static_cast<double>(i) * header.Duration / static_cast<double>(frames - 1)
-                        : 0.0);
+        line.Number(frames > 1 ? GridTime(i, header.Duration, frames - 1) : 0.0);
       }
       for (std::size_t c = 0; c < channels; ++c) {
         line.Number(static_cast<double>(chunk[f * channels + c]) / fullScale * factor[c]);
