@@ -35,16 +35,16 @@ double GridTime(int64_t index, double span, int64_t divisions) {
 
   // span = mantissa * 10^exponent with the fewest digits that read back.
   char text[64];
-  const auto printed = std::to_chars(text, text + sizeof text, std::fabs(span),
-                                     std::chars_format::scientific);
+  const auto printed =
+      std::to_chars(text, text + sizeof text, std::fabs(span), std::chars_format::scientific);
   const std::string_view s(text, static_cast<std::size_t>(printed.ptr - text));
   const std::size_t e = s.find('e');
   std::string mantissaDigits;
   for (char c : s.substr(0, e)) {
     if (c != '.') mantissaDigits += c;
   }
-  const int exponent = std::atoi(std::string(s.substr(e + 1)).c_str()) -
-                       static_cast<int>(mantissaDigits.size()) + 1;
+  const int exponent =
+      std::atoi(std::string(s.substr(e + 1)).c_str()) - static_cast<int>(mantissaDigits.size()) + 1;
   uint64_t mantissa = 0;
   std::from_chars(mantissaDigits.data(), mantissaDigits.data() + mantissaDigits.size(), mantissa);
 
@@ -64,8 +64,8 @@ double GridTime(int64_t index, double span, int64_t divisions) {
     digits += '1';
     ++fraction;
   }
-  const std::string decimal = (negative ? "-" : "") + digits + "e" +
-                              std::to_string(exponent - fraction);
+  const std::string decimal =
+      (negative ? "-" : "") + digits + "e" + std::to_string(exponent - fraction);
   double value = plain;
   std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
   return value;

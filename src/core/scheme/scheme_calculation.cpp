@@ -8,9 +8,11 @@
 
 #include "core/device/asmcode.h"
 #include "core/device/dac_routines.h"
+#include "core/records/grid_time.h"
 #include "core/records/sample_file_writer.h"
 #include "core/records/temp_file.h"
 #include "core/scheme/graph_block_record.h"
+#include "core/scheme/uniform_grid_sampler.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
@@ -49,14 +51,12 @@ std::string Megabytes(double bytes) {
   return std::to_string(static_cast<uint64_t>(std::ceil(bytes / (1024.0 * 1024.0)))) + " МБ";
 }
 
-void CheckSpace(const TGraphRecord& record, double needed) {
+void CheckSpace(double needed) {
   std::error_code ec;
-  const std::filesystem::path file(record.OrigFile);
-  const auto space = std::filesystem::space(file.parent_path(), ec);
+  const auto space = std::filesystem::space(SystemTempFolder(), ec);
   if (ec) return;  // nothing known: the writer reports a full disk itself
-  double available = static_cast<double>(space.available);
-  const auto old = std::filesystem::file_size(file, ec);
-  if (!ec) available += static_cast<double>(old);
+  // The previous run's samples stay until the new ones are complete.
+  const auto available = static_cast<double>(space.available);
   if (needed > available) {
     throw UserError("Для отсчётов графика нужно " + Megabytes(needed) +
                     ", а во временной папке свободно " + Megabytes(available));
@@ -96,6 +96,8 @@ struct SchemeCalculation::Loop {
   bool realTime;
   double step;
   std::optional<SampleFileWriter<double>> writer;
+  // Real-time runs record on the grid of the dialog's step.
+  std::optional<UniformGridSampler> grid;
   std::vector<double> frame;
   std::array<int16_t, kAcpChannels> levels{};
   int caps;
@@ -124,7 +126,11 @@ struct SchemeCalculation::Loop {
     }
     if (writer) {
       for (int k = 0; k < t.GraphCount; ++k) frame[k] = t.V[t.GraphSources[k]];
-      writer->Write(frame);
+      if (grid) {
+        grid->Advance(scheme.Time, frame, [&](std::span<const double> f) { writer->Write(f); });
+      } else {
+        writer->Write(frame);
+      }
     }
     ++ticks;
   }
@@ -178,22 +184,28 @@ RunResult SchemeCalculation::Run(Scheme& scheme, const RunSettings& settings) {
   Loop loop(*this, scheme, settings);
   TBlock* graph = scheme.GraphBlock();
   const bool samples = graph && graph->Record && loop.tables.GraphCount > 0;
-  if (samples && !settings.RealTime) {
-    CheckSpace(*graph->Record, SampleBytesNeeded(loop.tables, settings));
-  }
+  if (samples) CheckSpace(SampleBytesNeeded(loop.tables, settings));
 
   loop.levels.fill(0);
   RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
   scheme.Time = 0.0;
   scheme.EndTime = settings.EndTime;
+  // The new samples go to a file of their own, so that a run that fails
+  // leaves the graph block's previous record whole.
+  std::string sampleFile;
   try {
     if (samples) {
-      TGraphRecord& record = *graph->Record;
-      if (record.SampleFile != record.OrigFile) RemoveFileIfExists(record.FilteredFile);
-      record.SampleFile = record.OrigFile;
-      record.HasFiltered = false;
-      loop.writer.emplace(record.OrigFile);
+      sampleFile = TGraphRecord::MakeTempName();
+      loop.writer.emplace(sampleFile);
       loop.frame.assign(loop.tables.GraphCount, 0.0);
+      for (int k = 0; k < loop.tables.GraphCount; ++k) {
+        loop.frame[k] = loop.tables.V[loop.tables.GraphSources[k]];
+      }
+      if (settings.RealTime) {
+        loop.grid.emplace(settings.Step,
+                          UniformGridSampler::PointsWithin(settings.EndTime, settings.Step),
+                          loop.frame);
+      }
     }
     if (settings.RealTime) {
       loop.RunRealTime(settings.EndTime);
@@ -203,12 +215,14 @@ RunResult SchemeCalculation::Run(Scheme& scheme, const RunSettings& settings) {
     if (loop.writer) loop.writer->Close();
   } catch (...) {
     loop.writer.reset();
+    RemoveFileIfExists(sampleFile);
     RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
     throw;
   }
   if (samples) {
-    SetGraphBlockResults(*graph->Record, loop.cancelled ? scheme.Time : settings.EndTime,
-                         loop.tables.GraphMask);
+    double duration = loop.cancelled ? scheme.Time : settings.EndTime;
+    if (loop.grid) duration = GridTime(loop.grid->Frames(), settings.Step);
+    SetGraphBlockResults(*graph->Record, sampleFile, duration, loop.tables.GraphMask);
   }
   RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
   scheme.Step = loop.step;
