@@ -18,12 +18,7 @@ constexpr std::size_t kFlushBytes = 1 << 16;
 
 void WriteCsv(const DtaHeader& header, SampleFileReader<int16_t>& samples, double fullScale,
               std::ostream& out, const CsvOptions& options) {
-  // The slots in recorded-position order: ADC ascending, then DAC ascending.
-  std::vector<int> slots;
-  for (int s = 0; s < kChannelSlots; ++s) {
-    const uint16_t mask = s < kCapSlotBase ? header.AcpMask : header.CapMask;
-    if ((mask >> (s % kAcpChannels)) & 1) slots.push_back(s);
-  }
+  const std::vector<int> slots = RecordedSlots(header);
   std::string text;
   CsvLine line(text, options);
   line.Field(header.IsStatic ? "№" : "t, c");
