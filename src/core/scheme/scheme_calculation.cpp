@@ -65,6 +65,15 @@ void CheckSpace(double needed) {
 
 }  // namespace
 
+void CheckRunSettings(const RunSettings& settings) {
+  const auto check = [](double value, const std::string& mustBe) {
+    if (std::isinf(value) || std::isnan(value)) throw UserError(mustBe + " конечным числом");
+    if (!(value > 0)) throw UserError(mustBe + " больше нуля");
+  };
+  check(settings.EndTime, "Время расчета должно быть");
+  check(settings.Step, "Шаг по времени должен быть");
+}
+
 void CheckDivisors(const Scheme& scheme) {
   for (const auto& block : scheme.Blocks()) {
     double value = 1.0;

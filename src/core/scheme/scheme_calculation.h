@@ -73,6 +73,13 @@ private:
   uint32_t everyTicks_ = 4096;
 };
 
+// For a run that must compute something (the command line): an end time
+// and a step that are finite numbers above zero, else UserError
+// "Время расчета должно быть больше нуля" or
+// "Шаг по времени должен быть больше нуля" ("... конечным числом" for an
+// infinite or undefined value).
+void CheckRunSettings(const RunSettings& settings);
+
 // The divisor parameters that may not be 0; throws UserError naming the
 // first block and parameter found, for example
 // "Блок «Интегратор»: «Постоянная времени T» не может быть равна 0".
