@@ -62,14 +62,14 @@ std::size_t BlockOfSerial(const std::vector<BlockRecord>& blocks, int32_t serial
 // Checks the size for `count` blocks before anything is allocated for them.
 void CheckBlockCount(int64_t count, std::size_t size) {
   if (count < 0) Damaged("отрицательное число блоков (" + std::to_string(count) + ")");
+  if (kSchemeCountBytes + count * kSchemeBlockBytes > static_cast<int64_t>(size)) {
+    Damaged("записи " + std::to_string(count) + " блоков не умещаются в файле длиной " +
+            std::to_string(size) + " байт");
+  }
   if (count > kMaxSchemeBlocks) {
     throw DamagedScheme("В файле схемы " + std::to_string(count) +
                         " блоков, а схема может содержать не более " +
                         std::to_string(kMaxSchemeBlocks));
-  }
-  if (kSchemeCountBytes + count * kSchemeBlockBytes > static_cast<int64_t>(size)) {
-    Damaged("записи " + std::to_string(count) + " блоков не умещаются в файле длиной " +
-            std::to_string(size) + " байт");
   }
 }
 
