@@ -1,6 +1,7 @@
 #include "core/records/dta_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -59,18 +60,22 @@ std::vector<double> ChannelPeaks(const std::string& sampleFile, const DtaHeader&
                                  const std::vector<int>& slots, const std::string& path) {
   const std::size_t channels = slots.size();
   std::vector<double> peak(channels, 0.0);
+  // v * 0 is 0 for a finite v and NaN otherwise, and a NaN stays in a sum.
+  std::vector<double> probe(channels, 0.0);
   ForEachDoubleFrameBlock(sampleFile, static_cast<int>(channels), [&](std::span<const double> v) {
-    for (std::size_t i = 0; i < v.size(); ++i) {
-      const double a = std::fabs(v[i]);
-      if (!(a <= std::numeric_limits<double>::max())) {
-        throw UserError(FileMessage("Файл данных не сохранён: в канале «" +
-                                        header.ChanName[slots[i % channels]] +
-                                        "» есть бесконечные или неопределённые (NaN) значения",
-                                    path));
+    for (std::size_t f = 0; f < v.size(); f += channels) {
+      for (std::size_t c = 0; c < channels; ++c) {
+        peak[c] = std::max(peak[c], std::fabs(v[f + c]));
+        probe[c] += v[f + c] * 0.0;
       }
-      peak[i % channels] = std::max(peak[i % channels], a);
     }
   });
+  for (std::size_t c = 0; c < channels; ++c) {
+    if (probe[c] == 0.0) continue;
+    throw UserError(FileMessage("Файл данных не сохранён: в канале «" + header.ChanName[slots[c]] +
+                                    "» есть бесконечные или неопределённые (NaN) значения",
+                                path));
+  }
   return peak;
 }
 
@@ -79,15 +84,21 @@ void CopyDoubleSamples(const std::string& sampleFile, const std::vector<double>&
   const std::size_t channels = bases.size();
   std::vector<double> factor(channels);
   for (std::size_t c = 0; c < channels; ++c) factor[c] = kFullScaleCode / bases[c];
-  std::vector<unsigned char> codes;
+  std::vector<int16_t> codes;
   ForEachDoubleFrameBlock(sampleFile, static_cast<int>(channels), [&](std::span<const double> v) {
-    codes.resize(2 * v.size());
-    for (std::size_t i = 0; i < v.size(); ++i) {
-      const double code =
-          std::clamp(std::trunc(v[i] * factor[i % channels]), -kMaxExportCode, kMaxExportCode);
-      StoreLittleEndian(&codes[2 * i], static_cast<int16_t>(code));
+    codes.resize(v.size());
+    for (std::size_t f = 0; f < v.size(); f += channels) {
+      for (std::size_t c = 0; c < channels; ++c) {
+        codes[f + c] = static_cast<int16_t>(
+            std::clamp(std::trunc(v[f + c] * factor[c]), -kMaxExportCode, kMaxExportCode));
+      }
     }
-    out.WriteAll(codes.data(), codes.size());
+    if constexpr (std::endian::native != std::endian::little) {
+      for (int16_t& code : codes) {
+        StoreLittleEndian(reinterpret_cast<unsigned char*>(&code), code);
+      }
+    }
+    out.WriteAll(codes.data(), codes.size() * sizeof(int16_t));
   });
 }
 
