@@ -29,7 +29,8 @@ void FrameBlockWriter<Sample>::WriteBlock() {
     file_.WriteAll(values.data(), values.size_bytes());
   } else {
     std::vector<unsigned char> bytes(values.size_bytes());
-    for (std::size_t i = 0; i < count; ++i) StoreLittleEndian(&bytes[i * sizeof(Sample)], values[i]);
+    for (std::size_t i = 0; i < count; ++i)
+      StoreLittleEndian(&bytes[i * sizeof(Sample)], values[i]);
     file_.WriteAll(bytes.data(), bytes.size());
   }
 }

@@ -68,6 +68,8 @@ class SampleSummaryBuilder {
 public:
   explicit SampleSummaryBuilder(int channels);
 
+  // Room for the summary of `frames` frames, when known beforehand.
+  void Reserve(int64_t frames);
   // Whole frames (a multiple of the channel count of values), in order.
   void Add(std::span<const Sample> frames);
   int64_t Frames() const { return frames_; }
