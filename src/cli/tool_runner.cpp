@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "cli/filter_command.h"
-#include "cli/plot_command.h"
 #include "cli/record_command.h"
 #include "cli/recover_command.h"
 #include "cli/run_scheme_command.h"
@@ -51,8 +50,7 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (!args.empty() && args[0] == "plot") return RunPlotCommand(args, out, err);
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
   if (!args.empty() && args[0] == "recover") return RecoverCommand(args, out, err);
