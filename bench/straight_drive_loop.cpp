@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   }
   std::FILE* out = std::fopen(argv[1], "wb");
   if (!out) return 1;
-  const bool written = std::fwrite(frames.data(), sizeof(double), frames.size(), out) ==
-                       frames.size();
+  const bool written =
+      std::fwrite(frames.data(), sizeof(double), frames.size(), out) == frames.size();
   return std::fclose(out) == 0 && written ? 0 : 1;
 }

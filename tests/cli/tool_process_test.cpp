@@ -14,7 +14,8 @@ TEST(ToolProcess, PlotRunsInTheDrawingHalf) {
   tornel::testing::TempDir dir;
   tornel::testing::WriteBytes(dir.File("a.dta"), tornel::testing::HandFile().Str());
   const std::string tool = TORNEL_TOOL_PATH;
-  const std::string plot = tool + " plot '" + dir.File("a.dta") + "' -o '" + dir.File("a.png") + "'";
+  const std::string plot =
+      tool + " plot '" + dir.File("a.dta") + "' -o '" + dir.File("a.png") + "'";
   EXPECT_EQ(std::system(plot.c_str()), 0);
   ASSERT_TRUE(std::filesystem::exists(dir.File("a.png")));
   EXPECT_GT(std::filesystem::file_size(dir.File("a.png")), 1000u);
