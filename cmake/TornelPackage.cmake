@@ -4,6 +4,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS tornel tornel-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# tornel-tool's drawing half, started by "tornel-tool plot" only.
+install(TARGETS tornel-tool-plot RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tornel)
 
 set(tornel_share ${CMAKE_INSTALL_DATADIR}/tornel)
 file(GLOB tornel_texts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Text/*.rtf)

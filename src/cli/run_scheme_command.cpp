@@ -80,6 +80,9 @@ ChannelTable LoadTable(const RunSchemeRequest& request) {
 }
 
 void RunScheme(const RunSchemeRequest& request) {
+  const RunSettings settings{request.endTime, request.step, false};
+  // A header without rows would pass for a result.
+  CheckRunSettings(settings);
   std::error_code ec;
   if (std::filesystem::equivalent(request.input, request.output, ec)) {
     throw UserError("Не удалось создать файл " + request.output + ": это файл схемы");
@@ -104,7 +107,7 @@ void RunScheme(const RunSchemeRequest& request) {
   }
 
   SchemeCalculation calculation(*device, clock, table);
-  const RunResult result = calculation.Run(scheme, {request.endTime, request.step, false});
+  const RunResult result = calculation.Run(scheme, settings);
   if (KindOf(request.output) == OutputKind::Dta) {
     graph->Record->SaveDta(request.output);
   } else {

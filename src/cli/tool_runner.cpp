@@ -7,7 +7,6 @@
 #include "cli/analyze_command.h"
 #include "cli/device_command.h"
 #include "cli/filter_command.h"
-#include "cli/plot_command.h"
 #include "cli/record_command.h"
 #include "cli/recover_command.h"
 #include "cli/run_scheme_command.h"
@@ -55,12 +54,13 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--version" || args[0] == "-v")) {
-    out << VersionLine("tornel-tool (TornelAD)") << "\n";
-    return kExitOk;
+    out << VersionLine("tornel-tool (TornelAD)")
+        << "
+           ";
+        return kExitOk;
   }
-  if (!args.empty() && args[0] == "plot") return RunPlotCommand(args, out, err);
   if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
   if (!args.empty() && args[0] == "recover") return RecoverCommand(args, out, err);

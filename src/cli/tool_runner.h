@@ -19,6 +19,10 @@ inline constexpr int kExitUsage = 2;
 // what was wrong (exit 2).
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The same for every command but "plot", without the drawing libraries
+// (library tornel_cli_core): what the tool runs in its own process.
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // One command's ending, as RunTool's: a usage error with the usage (exit 2),
 // or run(request) with a UserError's text on err (exit 1).
 template <typename Request, typename Run>

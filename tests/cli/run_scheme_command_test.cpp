@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_reader.h"
@@ -77,6 +78,15 @@ TEST_F(RunSchemeTest, CsvHoldsModelTimeAndTheConnectedInputsByChannelName) {
   EXPECT_EQ(files(), before) << "the run's sample file is gone";
 }
 
+TEST_F(RunSchemeTest, CsvTimesAreTickTimesStepNotASumOfSteps) {
+  const std::string out = dir.File("out.csv");
+  const ToolRun run =
+      Tool({"run-scheme", StepAndGain(), "--end", "0.2", "--step", "0.001", "-o", out});
+  ASSERT_EQ(run.code, 0) << run.err;
+  // Added up 194 times, 0.001 makes 0.19400000000000014.
+  EXPECT_NE(ReadBytes(out).find("\r\n0.194,2,1\r\n0.195,2,1\r\n"), std::string::npos);
+}
+
 TEST_F(RunSchemeTest, DtaGoesThroughTheRecordsExport) {
   const std::string out = dir.File("out.dta");
   const ToolRun run =
@@ -89,10 +99,63 @@ TEST_F(RunSchemeTest, DtaGoesThroughTheRecordsExport) {
   EXPECT_EQ(record.Duration, 0.5);
   EXPECT_EQ(record.ChanName[3], "Канал 4");
   EXPECT_EQ(record.FrameCount, 2);
+  // Peaks 2 and 1 take bases 0.032 and 0.016: 2 * 511 / 0.032 = 31937.5.
+  EXPECT_EQ(record.Base[0], 0.032);
+  EXPECT_EQ(record.Base[3], 0.016);
   SampleFileReader<int16_t> samples(record.SampleFile, 2);
   std::vector<int16_t> codes(4);
   ASSERT_EQ(samples.Read(codes), 2u);
-  EXPECT_EQ(codes, (std::vector<int16_t>{1022, 511, 1022, 511}));
+  EXPECT_EQ(codes, (std::vector<int16_t>{31937, 31937, 31937, 31937}));
+}
+
+// The values of a row, after the time.
+std::vector<std::vector<double>> CsvValues(const std::string& csv) {
+  std::vector<std::vector<double>> rows;
+  std::istringstream in(csv);
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line)) {
+    std::vector<double> row;
+    std::istringstream fields(line);
+    std::string field;
+    std::getline(fields, field, ',');
+    while (std::getline(fields, field, ',')) row.push_back(std::stod(field));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST_F(RunSchemeTest, DtaExportAgreesWithTheCsvOfTheSameRun) {
+  // An integrator (T 0.01) of 1 reaches 100 in 1 s, far past the +-64.1
+  // that base 1 holds; a gain of -0.001 on it stays below 0.1.
+  TBlock* one = Place(kKindStep, {1.0, -1.0, 1.0});
+  TBlock* integr = Place(kKindIntegr, {0.01, 0, 0});
+  TBlock* gain = Place(kKindProporc, {-0.001, 1, 1});
+  TBlock* graph = Place(kKindGraph);
+  Connect(one, integr, 0);
+  Connect(integr, gain, 0);
+  Connect(integr, graph, 0);
+  Connect(gain, graph, 1);
+  const std::string in = Save("climb.str");
+  const std::string csv = dir.File("run.csv");
+  const std::string dta = dir.File("run.dta");
+  const std::string back = dir.File("back.csv");
+  for (const std::string& out : {csv, dta}) {
+    const ToolRun run = Tool({"run-scheme", in, "--end", "1", "--step", "0.001", "-o", out});
+    ASSERT_EQ(run.code, 0) << run.err;
+  }
+  ASSERT_EQ(Tool({"export-csv", dta, "-o", back}).code, 0);
+  const auto direct = CsvValues(ReadBytes(csv));
+  const auto exported = CsvValues(ReadBytes(back));
+  ASSERT_EQ(direct.size(), 1000u);
+  ASSERT_EQ(exported.size(), direct.size());
+  EXPECT_NEAR(direct.back()[0], 100.0, 1e-9);
+  const double range[] = {100.0, 0.1};
+  for (std::size_t r = 0; r < direct.size(); ++r) {
+    for (std::size_t c = 0; c < 2; ++c) {
+      ASSERT_NEAR(exported[r][c], direct[r][c], 0.001 * range[c]) << "row " << r << " col " << c;
+    }
+  }
 }
 
 TEST_F(RunSchemeTest, RefusalsExitWithOneAndLeaveNoOutput) {
@@ -117,6 +180,10 @@ TEST_F(RunSchemeTest, RefusalsExitWithOneAndLeaveNoOutput) {
       {{"run-scheme", damaged, "-o", out}, "Файл схемы повреждён: "},
       {{"run-scheme", dir.File("none.str"), "-o", out}, "Не удалось открыть файл "},
       {{"run-scheme", good, "--step", "0", "-o", out}, "Шаг по времени должен быть больше нуля"},
+      {{"run-scheme", good, "--step", "-0.001", "-o", out},
+       "Шаг по времени должен быть больше нуля"},
+      {{"run-scheme", good, "--end", "-5", "-o", out}, "Время расчета должно быть больше нуля"},
+      {{"run-scheme", good, "--end", "0", "-o", out}, "Время расчета должно быть больше нуля"},
       {{"run-scheme", good, "--config", dir.File("none.ini"), "-o", out},
        "Не удалось открыть файл "},
       {{"run-scheme", good, "-o", dir.File("missing/out.csv")}, "Не удалось создать файл "},

@@ -5,6 +5,7 @@
 
 #include "core/config/channel_table.h"
 #include "core/records/dta_reader.h"
+#include "core/records/grid_time.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
@@ -17,12 +18,7 @@ constexpr std::size_t kFlushBytes = 1 << 16;
 
 void WriteCsv(const DtaHeader& header, SampleFileReader<int16_t>& samples, double fullScale,
               std::ostream& out, const CsvOptions& options) {
-  // The slots in recorded-position order: ADC ascending, then DAC ascending.
-  std::vector<int> slots;
-  for (int s = 0; s < kChannelSlots; ++s) {
-    const uint16_t mask = s < kCapSlotBase ? header.AcpMask : header.CapMask;
-    if ((mask >> (s % kAcpChannels)) & 1) slots.push_back(s);
-  }
+  const std::vector<int> slots = RecordedSlots(header);
   std::string text;
   CsvLine line(text, options);
   line.Field(header.IsStatic ? "№" : "t, c");
@@ -46,9 +42,7 @@ void WriteCsv(const DtaHeader& header, SampleFileReader<int16_t>& samples, doubl
       if (header.IsStatic) {
         line.Number(static_cast<double>(i + 1));
       } else {
-        line.Number(frames > 1
-                        ? static_cast<double>(i) * header.Duration / static_cast<double>(frames - 1)
-                        : 0.0);
+        line.Number(frames > 1 ? GridTime(i, header.Duration, frames - 1) : 0.0);
       }
       for (std::size_t c = 0; c < channels; ++c) {
         line.Number(static_cast<double>(chunk[f * channels + c]) / fullScale * factor[c]);

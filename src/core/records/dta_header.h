@@ -46,4 +46,15 @@ struct DtaHeader {
   double XMin = -1.9;
 };
 
+// The slots of the recorded channels in recorded-position order: ADC
+// ascending, then DAC ascending.
+inline std::vector<int> RecordedSlots(const DtaHeader& header) {
+  std::vector<int> recorded;
+  for (int s = 0; s < kChannelSlots; ++s) {
+    const uint16_t mask = s < kCapSlotBase ? header.AcpMask : header.CapMask;
+    if ((mask >> (s % kAcpChannels)) & 1) recorded.push_back(s);
+  }
+  return recorded;
+}
+
 }  // namespace tornel

@@ -1,6 +1,9 @@
 #include "core/records/dta_writer.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "core/records/sample_file_reader.h"
 #include "core/records/unit_copy.h"
 #include "core/text/cp1251.h"
+#include "core/text/user_error.h"
 
 namespace tornel {
 namespace {
@@ -37,25 +41,85 @@ private:
   std::string out_;
 };
 
-void CopyDoubleSamples(const std::string& sampleFile, FileHandle& out) {
-  SampleFileReader<double> in(sampleFile, 1);
-  std::vector<double> values(kCopyBlockUnits);
-  std::vector<unsigned char> codes(kCopyBlockUnits * 2);
-  while (std::size_t n = in.Read(values)) {
-    for (std::size_t i = 0; i < n; ++i)
-      StoreLittleEndian(&codes[2 * i], DoubleSampleToCode(values[i]));
-    out.WriteAll(codes.data(), 2 * n);
+constexpr double kMaxExportCode = 32767.0;
+
+// Reads the double samples frame by frame, bounded by one block of values.
+template <typename Each>
+void ForEachDoubleFrameBlock(const std::string& sampleFile, int channels, Each&& each) {
+  SampleFileReader<double> in(sampleFile, channels);
+  const auto stride = static_cast<std::size_t>(channels);
+  std::vector<double> values(std::max<std::size_t>(1, kCopyBlockUnits / stride) * stride);
+  while (const std::size_t frames = in.Read(values)) {
+    each(std::span<const double>(values.data(), frames * stride));
   }
+}
+
+// The largest magnitude of each channel; a value that is not a finite
+// number refuses the export, naming its channel.
+std::vector<double> ChannelPeaks(const std::string& sampleFile, const DtaHeader& header,
+                                 const std::vector<int>& slots, const std::string& path) {
+  const std::size_t channels = slots.size();
+  std::vector<double> peak(channels, 0.0);
+  // v * 0 is 0 for a finite v and NaN otherwise, and a NaN stays in a sum.
+  std::vector<double> probe(channels, 0.0);
+  ForEachDoubleFrameBlock(sampleFile, static_cast<int>(channels), [&](std::span<const double> v) {
+    for (std::size_t f = 0; f < v.size(); f += channels) {
+      for (std::size_t c = 0; c < channels; ++c) {
+        peak[c] = std::max(peak[c], std::fabs(v[f + c]));
+        probe[c] += v[f + c] * 0.0;
+      }
+    }
+  });
+  for (std::size_t c = 0; c < channels; ++c) {
+    if (probe[c] == 0.0) continue;
+    throw UserError(FileMessage("Файл данных не сохранён: в канале «" + header.ChanName[slots[c]] +
+                                    "» есть бесконечные или неопределённые (NaN) значения",
+                                path));
+  }
+  return peak;
+}
+
+void CopyDoubleSamples(const std::string& sampleFile, const std::vector<double>& bases,
+                       FileHandle& out) {
+  const std::size_t channels = bases.size();
+  std::vector<double> factor(channels);
+  for (std::size_t c = 0; c < channels; ++c) factor[c] = kFullScaleCode / bases[c];
+  std::vector<int16_t> codes;
+  ForEachDoubleFrameBlock(sampleFile, static_cast<int>(channels), [&](std::span<const double> v) {
+    codes.resize(v.size());
+    for (std::size_t f = 0; f < v.size(); f += channels) {
+      for (std::size_t c = 0; c < channels; ++c) {
+        codes[f + c] = static_cast<int16_t>(
+            std::clamp(std::trunc(v[f + c] * factor[c]), -kMaxExportCode, kMaxExportCode));
+      }
+    }
+    if constexpr (std::endian::native != std::endian::little) {
+      for (int16_t& code : codes) {
+        StoreLittleEndian(reinterpret_cast<unsigned char*>(&code), code);
+      }
+    }
+    out.WriteAll(codes.data(), codes.size() * sizeof(int16_t));
+  });
 }
 
 }  // namespace
 
-int16_t DoubleSampleToCode(double v) {
-  if (std::isnan(v)) return 0;
-  const double code = std::trunc(v * 511.0);
-  if (code <= -32768.0) return -32768;
-  if (code >= 32767.0) return 32767;
-  return static_cast<int16_t>(code);
+double ExportBase(double peak) {
+  if (!(peak > 0) || !(peak <= std::numeric_limits<double>::max())) return 1.0;
+  const double exact = peak / kMaxExportCode * kFullScaleCode;
+  const int unitExponent = static_cast<int>(std::floor(std::log10(exact))) - 1;
+  // Dividing by an exact power of ten gives the nearest double to the decimal.
+  const auto scaled = [&](double digits) {
+    return unitExponent < 0 ? digits / std::pow(10.0, -unitExponent)
+                            : digits * std::pow(10.0, unitExponent);
+  };
+  // A hair below, so that a peak that fills the codes exactly keeps its base.
+  double digits = std::ceil(exact / scaled(1.0) * (1 - 1e-12));
+  double base = scaled(digits);
+  while (base > 0 && std::isfinite(base) && peak / base * kFullScaleCode > kMaxExportCode) {
+    base = scaled(++digits);
+  }
+  return base > 0 && std::isfinite(base) ? base : exact;
 }
 
 std::string EncodeDtaHeader(const DtaHeader& h) {
@@ -92,15 +156,27 @@ std::string EncodeDtaHeader(const DtaHeader& h) {
 
 void WriteDtaFile(const std::string& path, const DtaHeader& header, const std::string& sampleFile,
                   SampleFormat format) {
-  // The samples must be readable before the target is touched.
+  // The samples must be readable, and fit for export, before the target is
+  // touched.
   std::optional<FileHandle> in;
   if (!sampleFile.empty()) in = FileHandle::OpenRead(sampleFile);
 
+  const bool doubles = in && format == SampleFormat::Float64;
+  const std::vector<int> slots = RecordedSlots(header);
   std::string bytes;
+  std::vector<double> bases;
   if (format == SampleFormat::Float64) {
     DtaHeader asCodes = header;
     asCodes.Base.fill(1.0);
     asCodes.RealBase.fill(1.0);
+    if (doubles && !slots.empty()) {
+      in.reset();
+      bases = ChannelPeaks(sampleFile, header, slots, path);
+      for (std::size_t c = 0; c < slots.size(); ++c) {
+        bases[c] = ExportBase(bases[c]);
+        asCodes.Base[slots[c]] = bases[c];
+      }
+    }
     bytes = EncodeDtaHeader(asCodes);
   } else {
     bytes = EncodeDtaHeader(header);
@@ -108,9 +184,9 @@ void WriteDtaFile(const std::string& path, const DtaHeader& header, const std::s
 
   ReplacingFile out(path);
   out.File().WriteAll(bytes.data(), bytes.size());
-  if (in && format == SampleFormat::Float64) {
+  if (doubles) {
     in.reset();
-    CopyDoubleSamples(sampleFile, out.File());
+    if (!bases.empty()) CopyDoubleSamples(sampleFile, bases, out.File());
   } else if (in) {
     std::vector<char> buffer(kCopyBlockUnits * 2);
     CopyTwoByteUnits(*in, out.File(), buffer);

@@ -107,7 +107,8 @@ public:
 
   // Writes the stored fields and the samples of SampleFile to a data file,
   // replacing it only once it is complete. Double samples are written as
-  // codes trunc(v * 511) with Base and RealBase 1. Throws UserError
+  // codes with a Base per channel that fits its values (WriteDtaFile), and
+  // refused when one is not a finite number. Throws UserError
   // "Не удалось создать файл <path>", "Не удалось записать файл <path>" or
   // "Не удалось открыть файл <SampleFile>".
   void SaveDta(const std::string& path) const;

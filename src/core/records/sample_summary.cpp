@@ -2,28 +2,88 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
 namespace {
 
-// Minimum and maximum of kLanes neighbouring channels over one block of
-// frames. The fixed width lets the compiler keep the lanes in vector
-// registers, which makes building about as fast as reading the file.
-template <typename Sample, std::size_t kLanes>
-void BlockLanes(const Sample* frame, std::size_t stride, int64_t frames, Sample* mn, Sample* mx) {
-  std::array<Sample, kLanes> lo, hi;
-  for (std::size_t l = 0; l < kLanes; ++l) lo[l] = hi[l] = frame[l];
+// Eight int16 channels side by side in one 128-bit register.
+using Lanes8 = int16_t __attribute__((vector_size(16)));
+
+Lanes8 LoadLanes(const int16_t* p) {
+  Lanes8 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// kGroups groups of eight channels from `c` on, in one pass over the rows,
+// with the running minimum and maximum kept in registers (a loop over an
+// array in memory would wait on its own stores).
+template <std::size_t kGroups>
+void GroupsMinMax(const int16_t* first, std::size_t channels, std::size_t c, int64_t frames,
+                  int16_t* mn, int16_t* mx) {
+  Lanes8 lo[kGroups], hi[kGroups];
+  for (std::size_t g = 0; g < kGroups; ++g) lo[g] = hi[g] = LoadLanes(first + c + 8 * g);
   for (int64_t f = 1; f < frames; ++f) {
-    frame += stride;
-    for (std::size_t l = 0; l < kLanes; ++l) {
-      lo[l] = frame[l] < lo[l] ? frame[l] : lo[l];
-      hi[l] = frame[l] > hi[l] ? frame[l] : hi[l];
+    const int16_t* row = first + static_cast<std::size_t>(f) * channels + c;
+    for (std::size_t g = 0; g < kGroups; ++g) {
+      const Lanes8 v = LoadLanes(row + 8 * g);
+      lo[g] = v < lo[g] ? v : lo[g];
+      hi[g] = v > hi[g] ? v : hi[g];
     }
   }
-  std::copy(lo.begin(), lo.end(), mn);
-  std::copy(hi.begin(), hi.end(), mx);
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    std::memcpy(mn + c + 8 * g, &lo[g], sizeof(Lanes8));
+    std::memcpy(mx + c + 8 * g, &hi[g], sizeof(Lanes8));
+  }
+}
+
+// Codes: whole groups of eight channels in registers, then the rest one by one.
+void BlockMinMax(const int16_t* first, std::size_t channels, int64_t frames, int16_t* mn,
+                 int16_t* mx) {
+  std::size_t c = 0;
+  for (; c + 32 <= channels; c += 32) GroupsMinMax<4>(first, channels, c, frames, mn, mx);
+  switch ((channels - c) / 8) {
+    case 3:
+      GroupsMinMax<3>(first, channels, c, frames, mn, mx);
+      break;
+    case 2:
+      GroupsMinMax<2>(first, channels, c, frames, mn, mx);
+      break;
+    case 1:
+      GroupsMinMax<1>(first, channels, c, frames, mn, mx);
+      break;
+    default:
+      break;
+  }
+  for (c += (channels - c) / 8 * 8; c < channels; ++c) {
+    int16_t lo = first[c], hi = first[c];
+    for (int64_t f = 1; f < frames; ++f) {
+      const int16_t v = first[static_cast<std::size_t>(f) * channels + c];
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
+    }
+    mn[c] = lo;
+    mx[c] = hi;
+  }
+}
+
+// Minimum and maximum of each channel over `frames` whole frames, taken
+// frame by frame: the inner loop runs along one frame. A NaN in a row does
+// not replace, as minsd and maxsd have it.
+void BlockMinMax(const double* __restrict first, std::size_t channels, int64_t frames,
+                 double* __restrict mn, double* __restrict mx) {
+  std::copy(first, first + channels, mn);
+  std::copy(first, first + channels, mx);
+  for (int64_t f = 1; f < frames; ++f) {
+    const double* __restrict row = first + static_cast<std::size_t>(f) * channels;
+    for (std::size_t c = 0; c < channels; ++c) {
+      mn[c] = row[c] < mn[c] ? row[c] : mn[c];
+      mx[c] = row[c] > mx[c] ? row[c] : mx[c];
+    }
+  }
 }
 
 }  // namespace
@@ -69,41 +129,90 @@ std::optional<SampleSummary<Sample>> SampleSummary<Sample>::Build(const std::str
   if (channels <= 0) return std::nullopt;
   SampleFileReader<Sample> reader;
   if (!reader.Open(path, channels)) return std::nullopt;
-  SampleSummary s;
-  s.channels_ = channels;
-  s.frames_ = reader.FrameCount();
+  const int64_t frames = reader.FrameCount();
+  const int64_t whole = frames / kFactor * kFactor;
   const auto stride = static_cast<std::size_t>(channels);
-  Level level0;
-  level0.blocks = s.frames_ / kFactor;
-  level0.mins.resize(stride * static_cast<std::size_t>(level0.blocks));
-  level0.maxs.resize(level0.mins.size());
-
   const int64_t readFrames = ReadFrames(channels);
   std::vector<Sample> buffer(stride * static_cast<std::size_t>(readFrames));
-  std::vector<Sample> mn(stride), mx(stride);
-  int64_t block = 0;
-  while (block < level0.blocks) {
-    const int64_t want = std::min(readFrames, (level0.blocks - block) * kFactor);
-    const auto got = static_cast<int64_t>(
-        reader.Read(std::span<Sample>(buffer.data(), stride * static_cast<std::size_t>(want))));
+  SampleSummaryBuilder<Sample> builder(channels);
+  builder.Reserve(whole);
+  while (builder.Frames() < whole) {
+    const int64_t want = std::min(readFrames, whole - builder.Frames());
+    const std::size_t values = stride * static_cast<std::size_t>(want);
+    const auto got = static_cast<int64_t>(reader.Read(std::span<Sample>(buffer.data(), values)));
     // A file that shrank or cannot be read is not summarised half-way.
     if (got != want) return std::nullopt;
-    for (int64_t b = 0; b < got / kFactor; ++b, ++block) {
-      const Sample* frame = buffer.data() + static_cast<std::size_t>(b * kFactor) * stride;
-      constexpr std::size_t kLanes = 8;
-      std::size_t c = 0;
-      for (; c + kLanes <= stride; c += kLanes) {
-        BlockLanes<Sample, kLanes>(frame + c, stride, kFactor, &mn[c], &mx[c]);
-      }
-      for (; c < stride; ++c) BlockLanes<Sample, 1>(frame + c, stride, kFactor, &mn[c], &mx[c]);
-      for (std::size_t c = 0; c < stride; ++c) {
-        const std::size_t at =
-            c * static_cast<std::size_t>(level0.blocks) + static_cast<std::size_t>(block);
-        level0.mins[at] = mn[c];
-        level0.maxs[at] = mx[c];
-      }
+    builder.Add(std::span<const Sample>(buffer.data(), values));
+    if (progress && !progress(builder.Frames(), frames)) return std::nullopt;
+  }
+  SampleSummary s = builder.Finish();
+  s.frames_ = frames;
+  return s;
+}
+
+template <typename Sample>
+SampleSummaryBuilder<Sample>::SampleSummaryBuilder(int channels)
+    : channels_(std::max(1, channels)) {
+  part_.reserve(static_cast<std::size_t>(channels_ * SampleSummary<Sample>::kFactor));
+}
+
+template <typename Sample>
+void SampleSummaryBuilder<Sample>::Reserve(int64_t frames) {
+  const auto values = static_cast<std::size_t>(frames / SampleSummary<Sample>::kFactor) *
+                      static_cast<std::size_t>(channels_);
+  mins_.reserve(values);
+  maxs_.reserve(values);
+}
+
+template <typename Sample>
+void SampleSummaryBuilder<Sample>::AddBlocks(const Sample* frames, int64_t blocks) {
+  constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
+  const auto stride = static_cast<std::size_t>(channels_);
+  std::size_t at = mins_.size();
+  mins_.resize(at + stride * static_cast<std::size_t>(blocks));
+  maxs_.resize(mins_.size());
+  for (int64_t b = 0; b < blocks; ++b, at += stride) {
+    BlockMinMax(frames + static_cast<std::size_t>(b * kFactor) * stride, stride, kFactor,
+                &mins_[at], &maxs_[at]);
+  }
+}
+
+template <typename Sample>
+void SampleSummaryBuilder<Sample>::Add(std::span<const Sample> frames) {
+  constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
+  const auto stride = static_cast<std::size_t>(channels_);
+  const std::size_t blockValues = stride * kFactor;
+  frames_ += static_cast<int64_t>(frames.size() / stride);
+  if (!part_.empty()) {
+    const std::size_t take = std::min(blockValues - part_.size(), frames.size());
+    part_.insert(part_.end(), frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(take));
+    frames = frames.subspan(take);
+    if (part_.size() < blockValues) return;
+    AddBlocks(part_.data(), 1);
+    part_.clear();
+  }
+  const auto blocks = static_cast<int64_t>(frames.size() / blockValues);
+  AddBlocks(frames.data(), blocks);
+  part_.assign(frames.begin() + static_cast<std::ptrdiff_t>(blocks * blockValues), frames.end());
+}
+
+template <typename Sample>
+SampleSummary<Sample> SampleSummaryBuilder<Sample>::Finish() const {
+  const auto stride = static_cast<std::size_t>(channels_);
+  SampleSummary<Sample> s;
+  s.channels_ = channels_;
+  s.frames_ = frames_;
+  typename SampleSummary<Sample>::Level level0;
+  level0.blocks = static_cast<int64_t>(mins_.size() / stride);
+  const auto blocks = static_cast<std::size_t>(level0.blocks);
+  level0.mins.resize(mins_.size());
+  level0.maxs.resize(maxs_.size());
+  // Built block after block; kept channel after channel.
+  for (std::size_t b = 0; b < blocks; ++b) {
+    for (std::size_t c = 0; c < stride; ++c) {
+      level0.mins[c * blocks + b] = mins_[b * stride + c];
+      level0.maxs[c * blocks + b] = maxs_[b * stride + c];
     }
-    if (progress && !progress(block * kFactor, s.frames_)) return std::nullopt;
   }
   s.levels_.push_back(std::move(level0));
   s.AddUpperLevels();
@@ -135,5 +244,7 @@ void SampleSummary<Sample>::AddUpperLevels() {
 
 template class SampleSummary<int16_t>;
 template class SampleSummary<double>;
+template class SampleSummaryBuilder<int16_t>;
+template class SampleSummaryBuilder<double>;
 
 }  // namespace tornel

@@ -3,10 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tornel {
+
+template <typename Sample>
+class SampleSummaryBuilder;
 
 // Called now and then while a long job runs, with the frames done and the
 // frames in all; returning false cancels the job.
@@ -16,7 +20,8 @@ using FrameProgress = std::function<bool(int64_t done, int64_t total)>;
 // levels: a block of level 0 holds kFactor frames, a block of level L + 1
 // kFactor blocks of level L. Only whole blocks are kept, so a block never
 // reaches past the frames that were there when it was built. Made by one
-// sequential read; with int16 codes it takes about 1/32 of the file.
+// sequential read, or by SampleSummaryBuilder from the frames as they are
+// written; with int16 codes it takes about 1/32 of the file.
 template <typename Sample>
 class SampleSummary {
 public:
@@ -42,6 +47,7 @@ public:
   int64_t Bytes() const;
 
 private:
+  friend class SampleSummaryBuilder<Sample>;
   struct Level {
     int64_t blocks = 0;
     std::vector<Sample> mins;  // channel after channel, block after block
@@ -54,7 +60,34 @@ private:
   std::vector<Level> levels_;
 };
 
+// Builds a summary from frames in the order they are written, so that a
+// file written anyway needs no second pass. Memory: the summary itself and
+// one part block.
+template <typename Sample>
+class SampleSummaryBuilder {
+public:
+  explicit SampleSummaryBuilder(int channels);
+
+  // Room for the summary of `frames` frames, when known beforehand.
+  void Reserve(int64_t frames);
+  // Whole frames (a multiple of the channel count of values), in order.
+  void Add(std::span<const Sample> frames);
+  int64_t Frames() const { return frames_; }
+  // The summary of every frame added so far.
+  SampleSummary<Sample> Finish() const;
+
+private:
+  void AddBlocks(const Sample* frames, int64_t blocks);
+
+  int channels_;
+  int64_t frames_ = 0;
+  std::vector<Sample> mins_, maxs_;  // level 0, block after block
+  std::vector<Sample> part_;         // the frames of a block not yet whole
+};
+
 extern template class SampleSummary<int16_t>;
 extern template class SampleSummary<double>;
+extern template class SampleSummaryBuilder<int16_t>;
+extern template class SampleSummaryBuilder<double>;
 
 }  // namespace tornel

@@ -62,6 +62,18 @@ const SampleSummary<Sample>* SummaryCache::Find(const std::string& path, int cha
 template const SampleSummary<int16_t>* SummaryCache::Find<int16_t>(const std::string&, int) const;
 template const SampleSummary<double>* SummaryCache::Find<double>(const std::string&, int) const;
 
+template <typename Sample>
+void SummaryCache::Put(const std::string& path, SampleSummary<Sample> summary) {
+  Forget(path);
+  const Stamp stamp = StampOf(path);
+  if (stamp.size < 0) return;
+  const int channels = summary.Channels();
+  entries_.push_back(Entry{path, channels, stamp, std::move(summary)});
+}
+
+template void SummaryCache::Put<int16_t>(const std::string&, SampleSummary<int16_t>);
+template void SummaryCache::Put<double>(const std::string&, SampleSummary<double>);
+
 void SummaryCache::Forget(const std::string& path) {
   std::erase_if(entries_, [&](const Entry& e) { return e.path == path; });
 }

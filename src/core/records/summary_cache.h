@@ -32,6 +32,11 @@ public:
   // Bytes of sample files that Prepare would read.
   int64_t PendingBytes(const TGraphRecord& record) const;
 
+  // Takes the summary made while `path` was written; it holds while the
+  // file keeps the size and time it has now.
+  template <typename Sample>
+  void Put(const std::string& path, SampleSummary<Sample> summary);
+
   void Forget(const std::string& path);
   void Clear() { entries_.clear(); }
   std::size_t Size() const { return entries_.size(); }

@@ -5,6 +5,7 @@
 
 #include "core/records/csv_line.h"
 #include "core/records/file_handle.h"
+#include "core/records/grid_time.h"
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
@@ -29,11 +30,10 @@ void WriteGraphBlockCsv(const TGraphRecord& record, double step, std::ostream& o
   if (channels > 0) {
     SampleFileReader<double> samples(record.SampleFile, channels);
     std::vector<double> chunk(kChunkFrames * static_cast<std::size_t>(channels));
-    double time = 0.0;
+    int64_t tick = 0;
     while (const std::size_t got = samples.Read(chunk)) {
       for (std::size_t f = 0; f < got; ++f) {
-        time = time + step;
-        line.Number(time);
+        line.Number(GridTime(++tick, step));
         for (int c = 0; c < channels; ++c) line.Number(chunk[f * channels + c]);
         line.End();
       }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/records/temp_file.h"
+
 namespace tornel {
 
 void SetUpGraphBlockRecord(TGraphRecord& record, const ChannelTable& table) {
@@ -21,7 +23,18 @@ void SetUpGraphBlockRecord(TGraphRecord& record, const ChannelTable& table) {
   record.FilteredFile = record.OrigFile + "f";
 }
 
-void SetGraphBlockResults(TGraphRecord& record, double duration, uint16_t inputMask) {
+void SetGraphBlockResults(TGraphRecord& record, const std::string& sampleFile, double duration,
+                          uint16_t inputMask) {
+  if (sampleFile != record.OrigFile) {
+    record.Summaries.Forget(record.OrigFile);
+    record.Summaries.Forget(record.FilteredFile);
+    RemoveFileIfExists(record.OrigFile);
+    RemoveFileIfExists(record.FilteredFile);
+  }
+  record.OrigFile = sampleFile;
+  record.SampleFile = sampleFile;
+  record.FilteredFile = sampleFile + "f";
+  record.HasFiltered = false;
   record.Duration = duration;
   record.TMax = duration;
   record.AcpMask = inputMask;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/config/channel_table.h"
 #include "core/records/graph_record.h"
@@ -13,8 +14,11 @@ namespace tornel {
 // its filtered name beside it. Throws UserError when no file can be created.
 void SetUpGraphBlockRecord(TGraphRecord& record, const ChannelTable& table);
 
-// What a calculation hands the graph block: the length of the samples in
-// model seconds and the inputs that fed them (bit k for input k).
-void SetGraphBlockResults(TGraphRecord& record, double duration, uint16_t inputMask);
+// What a calculation hands the graph block: its new sample file, which
+// replaces the record's samples (the former file and any filtered copy are
+// deleted), the length of the samples in model seconds and the inputs that
+// fed them (bit k for input k).
+void SetGraphBlockResults(TGraphRecord& record, const std::string& sampleFile, double duration,
+                          uint16_t inputMask);
 
 }  // namespace tornel

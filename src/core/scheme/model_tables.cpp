@@ -104,7 +104,47 @@ ModelTables BuildModelTables(const Scheme& scheme) {
         break;
     }
   }
+  DeriveStepTables(t);
   return t;
+}
+
+void DeriveStepTables(ModelTables& t) {
+  const int sumAt = t.nDyn + t.nGen + t.nProp;
+  const int mulAt = sumAt + t.nSum;
+  t.SumA.resize(t.nSum);
+  t.SumB.resize(t.nSum);
+  t.SumPlus.resize(t.nSum);
+  for (int j = 0; j < t.nSum; ++j) {
+    t.SumA[j] = static_cast<int32_t>(t.P1[sumAt + j]);
+    t.SumB[j] = static_cast<int32_t>(t.P2[sumAt + j]);
+    t.SumPlus[j] = t.P3[sumAt + j] == 1.0;
+  }
+  t.MulA.resize(t.nMul);
+  t.MulB.resize(t.nMul);
+  for (int j = 0; j < t.nMul; ++j) {
+    t.MulA[j] = static_cast<int32_t>(t.P1[mulAt + j]);
+    t.MulB[j] = static_cast<int32_t>(t.P2[mulAt + j]);
+  }
+  t.Integrators.clear();
+  t.Lags.clear();
+  t.PiRegs.clear();
+  t.IsPi.assign(t.nDyn, 0);
+  for (int i = 0; i < t.nDyn; ++i) {
+    switch (t.DynKind[i]) {
+      case kKindIntegr:
+        t.Integrators.push_back(i);
+        break;
+      case kKindAperiod:
+        t.Lags.push_back(i);
+        break;
+      case kKindPIReg:
+        t.PiRegs.push_back(i);
+        t.IsPi[i] = 1;
+        break;
+      default:  // no derivative: K stays 0
+        break;
+    }
+  }
 }
 
 void RkStep(ModelTables& t, double& time, double h) {
@@ -123,13 +163,21 @@ void RkStep(ModelTables& t, double& time, double h) {
   double* K = t.K.data();
   const double* P1 = t.P1.data();
   const double* P2 = t.P2.data();
-  const double* P3 = t.P3.data();
   const int32_t* src = t.Src.data();
   const int32_t* propSrc = src + nDyn;
   const int32_t* ziSrc = propSrc + t.nProp;
   const int32_t* ogrSrc = ziSrc + t.nZi;
-  const uint8_t* dynKind = t.DynKind.data();
   const uint8_t* genKind = t.GenKind.data();
+  const int32_t* sumA = t.SumA.data();
+  const int32_t* sumB = t.SumB.data();
+  const uint8_t* sumPlus = t.SumPlus.data();
+  const int32_t* mulA = t.MulA.data();
+  const int32_t* mulB = t.MulB.data();
+  const uint8_t* isPi = t.IsPi.data();
+
+  const auto Output = [&](int i) {
+    return DynamicOutput(isPi[i] ? kKindPIReg : kKindIntegr, P1[i], X[i], V[src[i]]);
+  };
 
   const double t0 = time;
   for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
@@ -140,28 +188,29 @@ void RkStep(ModelTables& t, double& time, double h) {
       V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], time, h);
     }
     for (int j = propAt; j < sumAt; ++j) V[j] = P1[j] * V[propSrc[j - propAt]];
-    for (int j = sumAt; j < mulAt; ++j) {
-      const double a = V[static_cast<int>(P1[j])];
-      const double b = V[static_cast<int>(P2[j])];
-      V[j] = P3[j] == 1.0 ? a + b : a - b;
+    for (int j = 0; j < t.nSum; ++j) {
+      const double a = V[sumA[j]];
+      const double b = V[sumB[j]];
+      V[sumAt + j] = sumPlus[j] ? a + b : a - b;
     }
-    for (int j = mulAt; j < ziAt; ++j) {
-      V[j] = V[static_cast<int>(P1[j])] * V[static_cast<int>(P2[j])];
-    }
+    for (int j = 0; j < t.nMul; ++j) V[mulAt + j] = V[mulA[j]] * V[mulB[j]];
     for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
     for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
-    for (int i = 0; i < nDyn; ++i) K[i] = Derivative(dynKind[i], P1[i], P2[i], X[i], V[src[i]]);
+    // A constant kind folds Derivative's switch away.
+    for (int i : t.Integrators) K[i] = Derivative(kKindIntegr, P1[i], P2[i], X[i], V[src[i]]);
+    for (int i : t.Lags) K[i] = Derivative(kKindAperiod, P1[i], P2[i], X[i], V[src[i]]);
+    for (int i : t.PiRegs) K[i] = Derivative(kKindPIReg, P1[i], P2[i], X[i], V[src[i]]);
     c = s == 3 ? h : h / 2;
     for (int i = 0; i < nDyn; ++i) {
       const double d = c * K[i];
       X[i] = X0[i] + d;
       Acc[i] += s == 2 ? 2 * d / 3 : d / 3;
-      V[i] = DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]);
+      V[i] = Output(i);
     }
   }
   for (int i = 0; i < nDyn; ++i) {
     X[i] = Acc[i];
-    V[i] = DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]);
+    V[i] = Output(i);
   }
 }
 

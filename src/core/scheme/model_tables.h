@@ -38,8 +38,21 @@ struct ModelTables {
   // block, -1 for the graph block.
   std::vector<int> Tag;
 
+  // Derived from the tables above for the step (DeriveStepTables): the
+  // inputs of the sums and products as indices, the sums' signs, the
+  // dynamic blocks by kind (their derivatives do not depend on one another,
+  // so the order within a stage does not matter there) and which are PI
+  // regulators.
+  std::vector<int32_t> SumA, SumB, MulA, MulB;
+  std::vector<uint8_t> SumPlus, IsPi;
+  std::vector<int32_t> Integrators, Lags, PiRegs;
+
   int CapSrc(int channel) const { return nDyn + nProp + nZi + nOgr + channel; }
 };
+
+// Fills the derived tables; BuildModelTables calls it, and whoever changes
+// the tables afterwards calls it again before the next RkStep.
+void DeriveStepTables(ModelTables& t);
 
 // Numbers the blocks and fills the tables; every state starts at its
 // Params[2], every value at 0 but the dynamic blocks' (their state).

@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <vector>
 
 #include "core/device/asmcode.h"
 #include "core/device/dac_routines.h"
-#include "core/records/sample_file_writer.h"
+#include "core/records/frame_block_writer.h"
+#include "core/records/grid_time.h"
 #include "core/records/temp_file.h"
 #include "core/scheme/graph_block_record.h"
+#include "core/scheme/uniform_grid_sampler.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
@@ -49,14 +52,12 @@ std::string Megabytes(double bytes) {
   return std::to_string(static_cast<uint64_t>(std::ceil(bytes / (1024.0 * 1024.0)))) + " МБ";
 }
 
-void CheckSpace(const TGraphRecord& record, double needed) {
+void CheckSpace(double needed) {
   std::error_code ec;
-  const std::filesystem::path file(record.OrigFile);
-  const auto space = std::filesystem::space(file.parent_path(), ec);
+  const auto space = std::filesystem::space(SystemTempFolder(), ec);
   if (ec) return;  // nothing known: the writer reports a full disk itself
-  double available = static_cast<double>(space.available);
-  const auto old = std::filesystem::file_size(file, ec);
-  if (!ec) available += static_cast<double>(old);
+  // The previous run's samples stay until the new ones are complete.
+  const auto available = static_cast<double>(space.available);
   if (needed > available) {
     throw UserError("Для отсчётов графика нужно " + Megabytes(needed) +
                     ", а во временной папке свободно " + Megabytes(available));
@@ -64,6 +65,15 @@ void CheckSpace(const TGraphRecord& record, double needed) {
 }
 
 }  // namespace
+
+void CheckRunSettings(const RunSettings& settings) {
+  const auto check = [](double value, const std::string& mustBe) {
+    if (std::isinf(value) || std::isnan(value)) throw UserError(mustBe + " конечным числом");
+    if (!(value > 0)) throw UserError(mustBe + " больше нуля");
+  };
+  check(settings.EndTime, "Время расчета должно быть");
+  check(settings.Step, "Шаг по времени должен быть");
+}
 
 void CheckDivisors(const Scheme& scheme) {
   for (const auto& block : scheme.Blocks()) {
@@ -88,15 +98,23 @@ struct SchemeCalculation::Loop {
         tables(BuildModelTables(scheme)),
         realTime(settings.RealTime),
         step(settings.Step),
-        caps(std::clamp<int>(owner.table_.CapCount, 0, kAcpChannels)) {}
+        caps(std::clamp<int>(owner.table_.CapCount, 0, kAcpChannels)) {
+    for (int ch = 0; ch < kAcpChannels; ++ch) {
+      if ((tables.AcpMask >> ch) & 1) acpChannels.push_back(ch);
+      if (ch < caps && ((tables.CapMask >> ch) & 1)) capChannels.push_back(ch);
+    }
+  }
 
   SchemeCalculation& owner;
   Scheme& scheme;
   ModelTables tables;
   bool realTime;
   double step;
-  std::optional<SampleFileWriter<double>> writer;
+  std::optional<FrameBlockWriter<double>> out;
+  // Real-time runs record on the grid of the dialog's step.
+  std::optional<UniformGridSampler> grid;
   std::vector<double> frame;
+  std::vector<int> acpChannels, capChannels;
   std::array<int16_t, kAcpChannels> levels{};
   int caps;
   uint64_t ticks = 0;
@@ -105,15 +123,12 @@ struct SchemeCalculation::Loop {
   void Tick() {
     ModelTables& t = tables;
     const auto& offset = owner.table_.Offset;
-    for (int ch = 0; ch < kAcpChannels; ++ch) {
-      if ((t.AcpMask >> ch) & 1) {
-        t.V[t.B + ch] =
-            (AcpRead(owner.device_, static_cast<int16_t>(ch)) + offset[ch]) * kCodeToModel;
-      }
+    for (int ch : acpChannels) {
+      t.V[t.B + ch] =
+          (AcpRead(owner.device_, static_cast<int16_t>(ch)) + offset[ch]) * kCodeToModel;
     }
     RkStep(t, scheme.Time, step);
-    for (int ch = 0; ch < caps; ++ch) {
-      if (!((t.CapMask >> ch) & 1)) continue;
+    for (int ch : capChannels) {
       const double v = t.V[t.Src[t.CapSrc(ch)]];
       const int zero = offset[kCapSlotBase + ch];
       // The two loops truncate at different points, as they always have.
@@ -122,23 +137,36 @@ struct SchemeCalculation::Loop {
       CapWrite(owner.device_, static_cast<int16_t>(ch), sent);
       levels[ch] = ToLevel(sent - zero);
     }
-    if (writer) {
-      for (int k = 0; k < t.GraphCount; ++k) frame[k] = t.V[t.GraphSources[k]];
-      writer->Write(frame);
+    if (out) {
+      if (grid) {
+        for (int k = 0; k < t.GraphCount; ++k) frame[k] = t.V[t.GraphSources[k]];
+        grid->Advance(scheme.Time, frame, [&](std::span<const double> f) {
+          std::copy(f.begin(), f.end(), out->Next());
+        });
+      } else {
+        double* f = out->Next();
+        for (int k = 0; k < t.GraphCount; ++k) f[k] = t.V[t.GraphSources[k]];
+      }
     }
     ++ticks;
   }
 
+  // The tick count at which progress is next reported.
+  uint64_t NextReport() const {
+    if (!owner.progress_) return std::numeric_limits<uint64_t>::max();
+    return ticks + (owner.everyTicks_ - ticks % owner.everyTicks_);
+  }
+
   // False when the caller asks to stop.
   bool Report(double elapsed, double endTime) {
-    if (!owner.progress_ || ticks % owner.everyTicks_ != 0) return true;
     return owner.progress_({ticks, scheme.Time, elapsed, endTime});
   }
 
   void RunSimulated(double endTime) {
     while (scheme.Time < endTime) {
-      Tick();
-      if (!Report(0.0, endTime)) {
+      const uint64_t report = NextReport();
+      while (ticks < report && scheme.Time < endTime) Tick();
+      if (ticks == report && !Report(0.0, endTime)) {
         cancelled = true;
         return;
       }
@@ -150,14 +178,18 @@ struct SchemeCalculation::Loop {
     const uint32_t start = clock.Now();
     double elapsed = 0;
     uint64_t batches = 0;
+    uint64_t report = NextReport();
     while (elapsed < endTime) {
       ++batches;
       for (int i = 0; i < kBatchTicks; ++i) {
         Tick();
         elapsed = TicksSince(start, clock.Now()) * 0.001;
-        if (!Report(elapsed, endTime)) {
-          cancelled = true;
-          break;
+        if (ticks == report) {
+          report = NextReport();
+          if (!Report(elapsed, endTime)) {
+            cancelled = true;
+            break;
+          }
         }
         if (elapsed >= endTime) break;
       }
@@ -178,37 +210,49 @@ RunResult SchemeCalculation::Run(Scheme& scheme, const RunSettings& settings) {
   Loop loop(*this, scheme, settings);
   TBlock* graph = scheme.GraphBlock();
   const bool samples = graph && graph->Record && loop.tables.GraphCount > 0;
-  if (samples && !settings.RealTime) {
-    CheckSpace(*graph->Record, SampleBytesNeeded(loop.tables, settings));
-  }
+  if (samples) CheckSpace(SampleBytesNeeded(loop.tables, settings));
 
   loop.levels.fill(0);
   RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
   scheme.Time = 0.0;
   scheme.EndTime = settings.EndTime;
+  // The new samples go to a file of their own, so that a run that fails
+  // leaves the graph block's previous record whole.
+  std::string sampleFile;
   try {
     if (samples) {
-      TGraphRecord& record = *graph->Record;
-      if (record.SampleFile != record.OrigFile) RemoveFileIfExists(record.FilteredFile);
-      record.SampleFile = record.OrigFile;
-      record.HasFiltered = false;
-      loop.writer.emplace(record.OrigFile);
+      sampleFile = TGraphRecord::MakeTempName();
+      loop.out.emplace(sampleFile, loop.tables.GraphCount, true);
       loop.frame.assign(loop.tables.GraphCount, 0.0);
+      for (int k = 0; k < loop.tables.GraphCount; ++k) {
+        loop.frame[k] = loop.tables.V[loop.tables.GraphSources[k]];
+      }
+      if (settings.RealTime) {
+        loop.grid.emplace(settings.Step,
+                          UniformGridSampler::PointsWithin(settings.EndTime, settings.Step),
+                          loop.frame);
+      }
     }
     if (settings.RealTime) {
       loop.RunRealTime(settings.EndTime);
     } else {
       loop.RunSimulated(settings.EndTime);
     }
-    if (loop.writer) loop.writer->Close();
+    if (loop.out) loop.out->Close();
   } catch (...) {
-    loop.writer.reset();
+    loop.out.reset();
+    RemoveFileIfExists(sampleFile);
     RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
     throw;
   }
   if (samples) {
-    SetGraphBlockResults(*graph->Record, loop.cancelled ? scheme.Time : settings.EndTime,
-                         loop.tables.GraphMask);
+    double duration = loop.cancelled ? scheme.Time : settings.EndTime;
+    if (loop.grid) duration = GridTime(loop.grid->Frames(), settings.Step);
+    SetGraphBlockResults(*graph->Record, sampleFile, duration, loop.tables.GraphMask);
+    // Summarised on the way: drawing needs no pass over the samples.
+    if (auto summary = loop.out->Summary()) {
+      graph->Record->Summaries.Put(sampleFile, std::move(*summary));
+    }
   }
   RampCapToZero(device_, table_, clock_, loop.Levels(), cursor_);
   scheme.Step = loop.step;

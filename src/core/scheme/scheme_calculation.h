@@ -55,8 +55,10 @@ public:
   // move the end time on, a divisor parameter of 0, samples that would not
   // fit in the temporary folder. Then ramps the DACs in use to zero, runs
   // (an end time of 0 or less runs no tick), gives the graph block its
-  // samples and ramps the DACs back from the last levels sent. Sets the
-  // scheme's Step, EndTime and Time. A failing sample file also brings the
+  // samples and ramps the DACs back from the last levels sent. A real-time
+  // run records on the grid of the dialog's step (UniformGridSampler), at
+  // most EndTime / Step frames. Sets the scheme's Step, EndTime and Time. A
+  // run that fails leaves the graph block's record as it was and brings the
   // DACs back before its error goes on.
   RunResult Run(Scheme& scheme, const RunSettings& settings);
 
@@ -71,12 +73,19 @@ private:
   uint32_t everyTicks_ = 4096;
 };
 
+// For a run that must compute something (the command line): an end time
+// and a step that are finite numbers above zero, else UserError
+// "Время расчета должно быть больше нуля" or
+// "Шаг по времени должен быть больше нуля" ("... конечным числом" for an
+// infinite or undefined value).
+void CheckRunSettings(const RunSettings& settings);
+
 // The divisor parameters that may not be 0; throws UserError naming the
 // first block and parameter found, for example
 // "Блок «Интегратор»: «Постоянная времени T» не может быть равна 0".
 void CheckDivisors(const Scheme& scheme);
 
-// The bytes of samples a simulated-time run writes (an upper bound).
+// The bytes of samples a run writes (an upper bound).
 double SampleBytesNeeded(const ModelTables& tables, const RunSettings& settings);
 
 }  // namespace tornel

@@ -26,7 +26,8 @@ struct LineRecord {
   int32_t output, input;
 };
 
-// Kept apart from read errors, which name their file already.
+// Kept apart from read errors, which name their file already: the loader
+// adds the file's name to these.
 class DamagedScheme : public UserError {
 public:
   using UserError::UserError;
@@ -64,6 +65,11 @@ void CheckBlockCount(int64_t count, std::size_t size) {
   if (kSchemeCountBytes + count * kSchemeBlockBytes > static_cast<int64_t>(size)) {
     Damaged("записи " + std::to_string(count) + " блоков не умещаются в файле длиной " +
             std::to_string(size) + " байт");
+  }
+  if (count > kMaxSchemeBlocks) {
+    throw DamagedScheme("В файле схемы " + std::to_string(count) +
+                        " блоков, а схема может содержать не более " +
+                        std::to_string(kMaxSchemeBlocks));
   }
 }
 

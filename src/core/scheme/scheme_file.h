@@ -11,6 +11,9 @@ namespace tornel {
 inline constexpr int kSchemeCountBytes = 4;
 inline constexpr int kSchemeBlockBytes = 39;
 inline constexpr int kSchemeLineBytes = 16;
+// Far more than a drive model needs or a window can show; the limit keeps a
+// hostile file from taking memory (and widgets) by the million.
+inline constexpr int kMaxSchemeBlocks = 5000;
 
 // The "*.str" bytes of a scheme: the block count, one 39-byte record per
 // block in scheme order (its serial number is its position), then one 16-byte
@@ -20,7 +23,9 @@ std::string SchemeBytes(const Scheme& scheme);
 
 // Reads those bytes into a new scheme. Everything is checked before any block
 // is made, so a bad file leaves nothing behind; the UserError text begins
-// "Файл схемы повреждён" and says what is wrong. Unknown kind codes give
+// "Файл схемы повреждён" and says what is wrong, or, for more than
+// kMaxSchemeBlocks blocks, "В файле схемы N блоков, а схема может содержать
+// не более 5000". Unknown kind codes give
 // proportional blocks; a line names its blocks by serial number, the last
 // block carrying it winning.
 Scheme ParseScheme(std::string_view bytes, const BlockFactory& factory);

@@ -43,8 +43,9 @@ TGrDlg::TGrDlg(const tornel::TGraphRecord& record, QWidget* parent)
   depPage_ = AddPage(pages_, new GrDlgDependencyPage, 3, QStringLiteral("Зависимости"));
   commentsPage_ = AddPage(pages_, new GrDlgCommentsPage, 4, QStringLiteral("Комментарии"));
   axesPage_ = AddPage(pages_, new GrDlgAxesPage, 5, QStringLiteral("Оси"));
-  comparePage_ = AddPage(pages_, new GrDlgComparePage(record.RecordedMask(), record.CompareTemp), 6,
-                         QStringLiteral("Сравнение"));
+  comparePage_ = AddPage(
+      pages_, new GrDlgComparePage(record.RecordedMask(), record.Samples, record.CompareTemp), 6,
+      QStringLiteral("Сравнение"));
   extraPage_ = AddPage(pages_, new GrDlgExtraPage, 7, QStringLiteral("Дополнительные координаты"));
   pages_->setTabVisible(kExtraPage, false);
 

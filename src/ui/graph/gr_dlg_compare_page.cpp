@@ -16,9 +16,9 @@
 #include "ui/widgets/error_box.h"
 
 GrDlgComparePage::GrDlgComparePage(
-    tornel::MaskPair recorded, const std::array<std::string, tornel::kCompareSlots>& recordCopies,
-    QWidget* parent)
-    : QWidget(parent), recorded_(recorded), copies_(recordCopies) {
+    tornel::MaskPair recorded, tornel::SampleFormat samples,
+    const std::array<std::string, tornel::kCompareSlots>& recordCopies, QWidget* parent)
+    : QWidget(parent), recorded_(recorded), samples_(samples), copies_(recordCopies) {
   auto* group = new QGroupBox(QStringLiteral("Файлы для сравнения"), this);
   auto* grid = new QGridLayout(group);
   for (int k = 0; k < tornel::kCompareSlots; ++k) {
@@ -76,7 +76,7 @@ void GrDlgComparePage::OpenFile(int slot) {
 void GrDlgComparePage::ChooseFile(int slot, const QString& path) {
   std::string copy;
   try {
-    copy = tornel::LoadCompareFile(FilePath(path), recorded_);
+    copy = tornel::LoadCompareFile(FilePath(path), recorded_, samples_);
   } catch (const tornel::UserError& e) {
     // The slot keeps what it had; the dialog stays open for another choice.
     ErrorBox::ShowPlain(this, QString::fromUtf8(e.what()));

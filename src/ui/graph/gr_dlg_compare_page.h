@@ -6,6 +6,7 @@
 
 #include "core/graph/compare_copies.h"
 #include "core/records/mask_pair.h"
+#include "core/records/sample_format.h"
 
 namespace tornel {
 struct RecordSettings;
@@ -19,13 +20,13 @@ class QToolButton;
 // open button (SBFile<k>), a check box "draw it" (CBFile<k>) and the chosen
 // file (EFile<k>, read-only); box and edit are enabled only when a file is
 // chosen. A chosen file must be a data file of the same recorded channels;
-// its samples are copied at once, and the copies are the record's only after
-// the dialog is confirmed.
+// its samples are copied at once, as samples of the record's kind, and the
+// copies are the record's only after the dialog is confirmed.
 class GrDlgComparePage : public QWidget {
   Q_OBJECT
 
 public:
-  GrDlgComparePage(tornel::MaskPair recorded,
+  GrDlgComparePage(tornel::MaskPair recorded, tornel::SampleFormat samples,
                    const std::array<std::string, tornel::kCompareSlots>& recordCopies,
                    QWidget* parent = nullptr);
 
@@ -43,6 +44,7 @@ private:
   void UpdateEnabled();
 
   tornel::MaskPair recorded_;
+  tornel::SampleFormat samples_;
   tornel::CompareCopies copies_;
   std::array<QToolButton*, tornel::kCompareSlots> buttons_{};
   std::array<QCheckBox*, tornel::kCompareSlots> boxes_{};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "core/text/user_error.h"
@@ -47,6 +48,20 @@ TEST_F(CompareFile, MatchingFileGivesANewCopyOfItsSamples) {
   EXPECT_EQ(ReadBytes(copy), kSamples);
   const std::string second = LoadCompareFile(dir_.File("c.dta"), {0b11, 0b1});
   EXPECT_NE(second, copy);
+}
+
+TEST_F(CompareFile, ARecordOfDoublesGetsPerUnitValues) {
+  // The hand file's frames (511, -511, 100) and (0, 1, -1) on ADC 1, ADC 2
+  // and DAC 1, whose Base / RealBase are 1 / 0.5, 2 / 1 and 17 / 8.5: every
+  // channel shows code / 511 * 2.
+  WriteBytes(dir_.File("c.dta"), HandFile().Str() + "\x01");
+  const std::string copy = LoadCompareFile(dir_.File("c.dta"), {0b11, 0b1}, SampleFormat::Float64);
+  const std::string bytes = ReadBytes(copy);
+  ASSERT_EQ(bytes.size(), 6u * 8);
+  double v[6];
+  std::memcpy(v, bytes.data(), sizeof v);
+  const double expected[6] = {2.0, -2.0, 200.0 / 511, 0.0, 2.0 / 511, -2.0 / 511};
+  for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(v[i], expected[i]) << i;
 }
 
 TEST_F(CompareFile, OtherRecordedChannelsAreAMismatch) {

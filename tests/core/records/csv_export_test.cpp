@@ -83,6 +83,24 @@ TEST(CsvExport, TimeStepsOverManyFramesAndChunks) {
   EXPECT_NE(csv.find("\r\n2.5,0.0136986301369863\r\n"), std::string::npos);
 }
 
+TEST(CsvExport, FrameTimesReadAsTheirDecimals) {
+  // 301 frames over 0.3 s: frame 3 at 0.003 s, not 3 * 0.3 / 300 =
+  // 0.0029999999999999996.
+  DtaHeader h;
+  h.AcpMask = 1;
+  h.Base[0] = 1;
+  h.Duration = 0.3;
+  TempDir dir;
+  std::string samples;
+  for (int i = 0; i < 301; ++i) samples += std::string("\x00\x00", 2);
+  WriteBytes(dir.File("s"), samples);
+  SampleFileReader<int16_t> reader(dir.File("s"), 1);
+  std::ostringstream out;
+  WriteCsv(h, reader, 511, out, {});
+  EXPECT_NE(out.str().find("\r\n0.002,0\r\n0.003,0\r\n0.004,0\r\n"), std::string::npos);
+  EXPECT_NE(out.str().find("\r\n0.194,0\r\n"), std::string::npos);
+}
+
 TEST(CsvExport, ErrorsOfTheReaderAndOfTheOutput) {
   TempDir dir;
   try {

@@ -290,26 +290,74 @@ TEST_F(DtaFile, SaveErrorsNameTheFileAndKeepTheOldOne) {
   EXPECT_EQ(files, 3u) << "no temporary file beside the saved one";
 }
 
-TEST_F(DtaFile, DoubleSamplesAreSavedAsCodesWithUnitBase) {
+// Hand-worked: 100 needs a base of 100 / 32767 * 511 = 1.5595, which two
+// digits round up to 1.6; 250 needs 3.8987, so 3.9; 1.0 needs 0.015595, so
+// 0.016; a peak that fills the codes at base 1 (32767 / 511) keeps 1.
+TEST(ExportBase, TwoDigitsAtWhichThePeakStillFits) {
+  const struct {
+    double peak, base;
+  } cases[] = {{100, 1.6},   {250, 3.9},     {1.0, 0.016}, {0.5, 0.0078},       {64.12, 1.0},
+               {1e6, 16000}, {1e-3, 1.6e-5}, {0.0, 1.0},   {32767.0 / 511, 1.0}};
+  for (const auto& c : cases) EXPECT_EQ(ExportBase(c.peak), c.base) << c.peak;
+  for (double peak = 1e-6; peak < 1e7; peak *= 1.37) {
+    const double codes = peak / ExportBase(peak) * 511;
+    EXPECT_LE(codes, 32767.0) << peak;
+    EXPECT_GT(codes, 0.9 * 32767) << peak;
+  }
+}
+
+TEST_F(DtaFile, DoubleSamplesAreSavedWithABasePerChannel) {
+  // Channel 1 reaches 100 (an integrator past the old +-64.1 cut), channel
+  // 4 reaches -250; codes are trunc(v * 511 / base): 100 * 511 / 1.6 =
+  // 31937.5, -60 -> -19162.5, 0.5 -> 159.6875; -250 * 511 / 3.9 = -32756.4,
+  // 1 -> 131.03.
   const std::string samples = dir_.File("doubles");
   DtaBytes values;
-  for (double v : {1.0, -0.5, 100.0, std::nan(""), 0.999, -100.0}) values.F64(v);
+  for (double v : {100.0, -250.0, -60.0, 0.0, 0.5, 1.0}) values.F64(v);
   WriteBytes(samples, values.Str() + "odd");
   TGraphRecord r;
   r.Samples = SampleFormat::Float64;
   r.FullScale = 1.0;
   r.Base.fill(5.0);
-  r.AcpMask = 0b11;
+  r.AcpMask = 0b1001;
   r.SampleFile = samples;
   r.SaveDta(dir_.File("block.dta"));
   TGraphRecord back;
   back.LoadDta(dir_.File("block.dta"));
-  EXPECT_EQ(back.Base[0], 1.0);
+  EXPECT_EQ(back.Base[0], 1.6);
+  EXPECT_EQ(back.Base[3], 3.9);
+  EXPECT_EQ(back.Base[1], 1.0);
+  EXPECT_EQ(back.RealBase[0], 1.0);
   EXPECT_EQ(back.RealBase[31], 1.0);
-  EXPECT_EQ(back.FullScale, 511.0);
   DtaBytes codes;
-  for (int16_t c : {511, -255, 32767, 0, 510, -32768}) codes.I16(c);
+  for (int16_t c : {31937, -32756, -19162, 0, 159, 131}) codes.I16(c);
   EXPECT_EQ(ReadBytes(back.OrigFile), codes.Str());
+}
+
+TEST_F(DtaFile, DoubleSampleThatIsNoNumberRefusesTheExport) {
+  for (double bad : {std::nan(""), double{INFINITY}, -double{INFINITY}}) {
+    const std::string samples = dir_.File("doubles");
+    DtaBytes values;
+    for (double v : {1.0, 2.0, -1.0, bad}) values.F64(v);
+    WriteBytes(samples, values.Str());
+    TGraphRecord r;
+    r.Samples = SampleFormat::Float64;
+    r.AcpMask = 0b11;
+    r.ChanName[1] = "Канал 2";
+    r.SampleFile = samples;
+    const std::string target = dir_.File("block.dta");
+    WriteBytes(target, "previous");
+    try {
+      r.SaveDta(target);
+      ADD_FAILURE() << bad;
+    } catch (const UserError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Файл данных не сохранён: в канале «Канал 2» есть бесконечные или "
+                "неопределённые (NaN) значения\n" +
+                    target);
+    }
+    EXPECT_EQ(ReadBytes(target), "previous");
+  }
 }
 
 TEST_F(DtaFile, ValuesThatWouldBreakThePlotKeepTheRecordsOwn) {

@@ -454,6 +454,17 @@ TEST_F(GrDlgCompareTest, AChosenFileBecomesTheRecordsCopyOnConfirmation) {
   EXPECT_EQ(tornel::testing::ReadBytes(record.CompareTemp[2]), tornel::testing::kSamples);
 }
 
+TEST_F(GrDlgCompareTest, TheGraphBlocksRecordGetsACopyOfDoubles) {
+  record.Samples = tornel::SampleFormat::Float64;
+  EXPECT_TRUE(Edit([this](QWidget* w) {
+    ShowPage(w, 5);
+    ChooseFile(w, 1, good);
+    Press(w, "Button1");
+  }));
+  // Two frames of three channels: 12 bytes of codes, 48 of doubles.
+  EXPECT_EQ(tornel::testing::ReadBytes(record.CompareTemp[0]).size(), 48u);
+}
+
 TEST_F(GrDlgCompareTest, CancelDeletesTheCopiesMadeAndKeepsTheRecordsOwn) {
   const std::string owned = tornel::TGraphRecord::MakeTempName();
   record.CompareTemp[0] = owned;
