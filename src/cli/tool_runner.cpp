@@ -56,10 +56,8 @@ void RunExportCsv(const ToolRequest& request, std::ostream& out) {
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--version" || args[0] == "-v")) {
-    out << VersionLine("tornel-tool (TornelAD)")
-        << "
-           ";
-        return kExitOk;
+    out << VersionLine("tornel-tool (TornelAD)") << "\n";
+    return kExitOk;
   }
   if (!args.empty() && args[0] == "filter") return RunFilterCommand(args, out, err);
   if (!args.empty() && args[0] == "run-scheme") return RunSchemeCommand(args, out, err);
