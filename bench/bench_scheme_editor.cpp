@@ -90,7 +90,7 @@ struct Editor {
       writer.Write(frame);
     }
     writer.Close();
-    tornel::SetGraphBlockResults(record, 1.0, (1u << kInputs) - 1);
+    tornel::SetGraphBlockResults(record, record.OrigFile, 1.0, (1u << kInputs) - 1);
   }
 
   void Send(QEvent::Type type, QPoint at) {
