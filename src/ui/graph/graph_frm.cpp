@@ -38,7 +38,7 @@
 #include "ui/widgets/busy_scope.h"
 #include "ui/widgets/child_file_menu.h"
 #include "ui/widgets/error_box.h"
-#include "ui/widgets/titled_message_box.h"
+#include "ui/widgets/save_question.h"
 #include "ui/widgets/window_host.h"
 
 namespace {
@@ -397,17 +397,8 @@ bool TGraphFrm::AskToSaveBeforeClosing() {
   if (!DataFileName.isEmpty() || record_.OrigFile.empty()) return true;
   std::error_code error;
   if (!std::filesystem::exists(record_.OrigFile, error)) return true;
-  TitledMessageBox box(QMessageBox::Question, QStringLiteral("Сохранить данные в файл?"),
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-  box.setObjectName(QStringLiteral("SaveQuestion"));
-  switch (box.exec()) {
-    case QMessageBox::Yes:
-      return SaveWithDialog();
-    case QMessageBox::No:
-      return true;
-    default:
-      return false;
-  }
+  return ::AskToSaveBeforeClosing(this, QStringLiteral("Сохранить данные в файл?"),
+                                  [this] { return SaveWithDialog(); });
 }
 
 bool TGraphFrm::AskBeforeClosing() {

@@ -46,6 +46,7 @@
 #include "ui/widgets/edit_numbers.h"
 #include "ui/widgets/error_box.h"
 #include "ui/widgets/qt_busy_cursor.h"
+#include "ui/widgets/save_question.h"
 #include "ui/widgets/titled_message_box.h"
 #include "ui/widgets/window_host.h"
 
@@ -543,17 +544,8 @@ bool TStructFrm::AskToSaveBeforeClosing() {
   mouse_->CancelGesture();
   pendingSave_ = PendingSave::None;
   if (undo_->isClean()) return true;
-  TitledMessageBox box(QMessageBox::Question, QStringLiteral("Сохранить схему в файл?"),
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-  box.setObjectName(QStringLiteral("SaveQuestion"));
-  switch (box.exec()) {
-    case QMessageBox::Yes:
-      return SaveSchemeOnly();
-    case QMessageBox::No:
-      return true;
-    default:
-      return false;
-  }
+  return ::AskToSaveBeforeClosing(this, QStringLiteral("Сохранить схему в файл?"),
+                                  [this] { return SaveSchemeOnly(); });
 }
 
 bool TStructFrm::AskBeforeClosing() {
