@@ -40,7 +40,7 @@ ModelTables BuildModelTables(const Scheme& scheme) {
   };
 
   t.X.assign(t.nDyn, 0.0);
-  t.X0 = t.Acc = t.K = t.X;
+  t.X0 = t.Acc = t.X;
   t.V.assign(t.Z + 1, 0.0);
   t.DynKind.assign(t.nDyn, 0);
   t.GenKind.assign(t.nGen, 0);
@@ -125,30 +125,18 @@ void DeriveStepTables(ModelTables& t) {
     t.MulA[j] = static_cast<int32_t>(t.P1[mulAt + j]);
     t.MulB[j] = static_cast<int32_t>(t.P2[mulAt + j]);
   }
-  t.Integrators.clear();
-  t.Lags.clear();
-  t.PiRegs.clear();
-  t.IsPi.assign(t.nDyn, 0);
-  for (int i = 0; i < t.nDyn; ++i) {
-    switch (t.DynKind[i]) {
-      case kKindIntegr:
-        t.Integrators.push_back(i);
-        break;
-      case kKindAperiod:
-        t.Lags.push_back(i);
-        break;
-      case kKindPIReg:
-        t.PiRegs.push_back(i);
-        t.IsPi[i] = 1;
-        break;
-      default:  // no derivative: K stays 0
-        break;
-    }
-  }
 }
 
-void RkStep(ModelTables& t, double& time, double h) {
-  const int nDyn = t.nDyn;
+namespace {
+
+// One step with the dynamic blocks' working values (state, start state,
+// accumulator) in locals when their count kN is fixed, so that a small
+// scheme's stages keep them in registers instead of waiting on their own
+// stores; kN = 0 works on the tables for any count. The arithmetic and its
+// order are the same in both.
+template <int kN>
+void RkStepOf(ModelTables& t, double& time, double h) {
+  const int nDyn = kN > 0 ? kN : t.nDyn;
   const int genAt = nDyn;
   const int propAt = genAt + t.nGen;
   const int sumAt = propAt + t.nProp;
@@ -157,10 +145,6 @@ void RkStep(ModelTables& t, double& time, double h) {
   const int ogrAt = ziAt + t.nZi;
   const int end = ogrAt + t.nOgr;
   double* V = t.V.data();
-  double* X = t.X.data();
-  double* X0 = t.X0.data();
-  double* Acc = t.Acc.data();
-  double* K = t.K.data();
   const double* P1 = t.P1.data();
   const double* P2 = t.P2.data();
   const int32_t* src = t.Src.data();
@@ -168,24 +152,34 @@ void RkStep(ModelTables& t, double& time, double h) {
   const int32_t* ziSrc = propSrc + t.nProp;
   const int32_t* ogrSrc = ziSrc + t.nZi;
   const uint8_t* genKind = t.GenKind.data();
+  const uint8_t* dynKind = t.DynKind.data();
   const int32_t* sumA = t.SumA.data();
   const int32_t* sumB = t.SumB.data();
   const uint8_t* sumPlus = t.SumPlus.data();
   const int32_t* mulA = t.MulA.data();
   const int32_t* mulB = t.MulB.data();
-  const uint8_t* isPi = t.IsPi.data();
 
-  const auto Output = [&](int i) {
-    return DynamicOutput(isPi[i] ? kKindPIReg : kKindIntegr, P1[i], X[i], V[src[i]]);
-  };
+  double xLocal[kN > 0 ? kN : 1], x0Local[kN > 0 ? kN : 1], accLocal[kN > 0 ? kN : 1];
+  double* X = t.X.data();
+  double* X0 = t.X0.data();
+  double* Acc = t.Acc.data();
+  if constexpr (kN > 0) {
+    for (int i = 0; i < kN; ++i) xLocal[i] = X[i];
+    X = xLocal;
+    X0 = x0Local;
+    Acc = accLocal;
+  }
+  const auto output = [&](int i) { return DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]); };
 
+  // Model time in a local: the stores to V could otherwise be `time`.
   const double t0 = time;
+  double now = t0;
   for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
   double c = 0.0;
   for (int s = 1; s <= 4; ++s) {
-    time = t0 + c;
+    now = t0 + c;
     for (int j = genAt; j < propAt; ++j) {
-      V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], time, h);
+      V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], now, h);
     }
     for (int j = propAt; j < sumAt; ++j) V[j] = P1[j] * V[propSrc[j - propAt]];
     for (int j = 0; j < t.nSum; ++j) {
@@ -196,21 +190,44 @@ void RkStep(ModelTables& t, double& time, double h) {
     for (int j = 0; j < t.nMul; ++j) V[mulAt + j] = V[mulA[j]] * V[mulB[j]];
     for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
     for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
-    // A constant kind folds Derivative's switch away.
-    for (int i : t.Integrators) K[i] = Derivative(kKindIntegr, P1[i], P2[i], X[i], V[src[i]]);
-    for (int i : t.Lags) K[i] = Derivative(kKindAperiod, P1[i], P2[i], X[i], V[src[i]]);
-    for (int i : t.PiRegs) K[i] = Derivative(kKindPIReg, P1[i], P2[i], X[i], V[src[i]]);
+    // Every derivative reads the values before any dynamic output moves, and
+    // a block's own state only: the state moves on with its derivative.
     c = s == 3 ? h : h / 2;
     for (int i = 0; i < nDyn; ++i) {
-      const double d = c * K[i];
+      const double d = c * Derivative(dynKind[i], P1[i], P2[i], X[i], V[src[i]]);
       X[i] = X0[i] + d;
       Acc[i] += s == 2 ? 2 * d / 3 : d / 3;
-      V[i] = Output(i);
     }
+    for (int i = 0; i < nDyn; ++i) V[i] = output(i);
   }
   for (int i = 0; i < nDyn; ++i) {
     X[i] = Acc[i];
-    V[i] = Output(i);
+    V[i] = output(i);
+  }
+  if constexpr (kN > 0) {
+    for (int i = 0; i < kN; ++i) t.X[i] = xLocal[i];
+  }
+  time = now;
+}
+
+}  // namespace
+
+void RkStep(ModelTables& t, double& time, double h) {
+  switch (t.nDyn) {
+    case 1:
+      return RkStepOf<1>(t, time, h);
+    case 2:
+      return RkStepOf<2>(t, time, h);
+    case 3:
+      return RkStepOf<3>(t, time, h);
+    case 4:
+      return RkStepOf<4>(t, time, h);
+    case 5:
+      return RkStepOf<5>(t, time, h);
+    case 6:
+      return RkStepOf<6>(t, time, h);
+    default:
+      return RkStepOf<0>(t, time, h);
   }
 }
 

@@ -21,7 +21,7 @@ struct ModelTables {
   int nDyn = 0, nGen = 0, nProp = 0, nSum = 0, nMul = 0, nZi = 0, nOgr = 0;
   int B = 0;
   int Z = 0;
-  std::vector<double> X, X0, Acc, K;
+  std::vector<double> X, X0, Acc;
   std::vector<double> V;
   std::vector<uint8_t> GenKind, DynKind;
   // Feeds of the dynamic, proportional, ramp-limiter and limiter blocks in
@@ -39,13 +39,9 @@ struct ModelTables {
   std::vector<int> Tag;
 
   // Derived from the tables above for the step (DeriveStepTables): the
-  // inputs of the sums and products as indices, the sums' signs, the
-  // dynamic blocks by kind (their derivatives do not depend on one another,
-  // so the order within a stage does not matter there) and which are PI
-  // regulators.
+  // inputs of the sums and products as indices and the sums' signs.
   std::vector<int32_t> SumA, SumB, MulA, MulB;
-  std::vector<uint8_t> SumPlus, IsPi;
-  std::vector<int32_t> Integrators, Lags, PiRegs;
+  std::vector<uint8_t> SumPlus;
 
   int CapSrc(int channel) const { return nDyn + nProp + nZi + nOgr + channel; }
 };
