@@ -171,13 +171,7 @@ void RkStepOf(ModelTables& t, double& time, double h) {
   }
   const auto output = [&](int i) { return DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]); };
 
-  // Model time in a local: the stores to V could otherwise be `time`.
-  const double t0 = time;
-  double now = t0;
-  for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
-  double c = 0.0;
-  for (int s = 1; s <= 4; ++s) {
-    now = t0 + c;
+  const auto algebraic = [&](double now) __attribute__((always_inline)) {
     for (int j = genAt; j < propAt; ++j) {
       V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], now, h);
     }
@@ -190,16 +184,31 @@ void RkStepOf(ModelTables& t, double& time, double h) {
     for (int j = 0; j < t.nMul; ++j) V[mulAt + j] = V[mulA[j]] * V[mulB[j]];
     for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
     for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
-    // Every derivative reads the values before any dynamic output moves, and
-    // a block's own state only: the state moves on with its derivative.
-    c = s == 3 ? h : h / 2;
+  };
+  // Every derivative reads the values before any dynamic output moves, and
+  // a block's own state only: the state moves on with its derivative. The
+  // second stage weighs twice.
+  const auto advance = [&](double c, bool twice) __attribute__((always_inline)) {
     for (int i = 0; i < nDyn; ++i) {
       const double d = c * Derivative(dynKind[i], P1[i], P2[i], X[i], V[src[i]]);
       X[i] = X0[i] + d;
-      Acc[i] += s == 2 ? 2 * d / 3 : d / 3;
+      Acc[i] += twice ? 2 * d / 3 : d / 3;
     }
     for (int i = 0; i < nDyn; ++i) V[i] = output(i);
-  }
+  };
+
+  // Model time in a local: the stores to V could otherwise be `time`.
+  const double t0 = time;
+  for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
+  // The four stages written out, so that each knows its time and weight.
+  algebraic(t0 + 0.0);
+  advance(h / 2, false);
+  algebraic(t0 + h / 2);
+  advance(h / 2, true);
+  algebraic(t0 + h / 2);
+  advance(h, false);
+  algebraic(t0 + h);
+  advance(h / 2, false);
   for (int i = 0; i < nDyn; ++i) {
     X[i] = Acc[i];
     V[i] = output(i);
@@ -207,7 +216,7 @@ void RkStepOf(ModelTables& t, double& time, double h) {
   if constexpr (kN > 0) {
     for (int i = 0; i < kN; ++i) t.X[i] = xLocal[i];
   }
-  time = now;
+  time = t0 + h;
 }
 
 }  // namespace
