@@ -109,25 +109,112 @@ ModelTables BuildModelTables(const Scheme& scheme) {
 }
 
 void DeriveStepTables(ModelTables& t) {
-  const int sumAt = t.nDyn + t.nGen + t.nProp;
+  using Op = ModelTables::StageOp;
+  const int genAt = t.nDyn;
+  const int propAt = genAt + t.nGen;
+  const int sumAt = propAt + t.nProp;
   const int mulAt = sumAt + t.nSum;
-  t.SumA.resize(t.nSum);
-  t.SumB.resize(t.nSum);
-  t.SumPlus.resize(t.nSum);
-  for (int j = 0; j < t.nSum; ++j) {
-    t.SumA[j] = static_cast<int32_t>(t.P1[sumAt + j]);
-    t.SumB[j] = static_cast<int32_t>(t.P2[sumAt + j]);
-    t.SumPlus[j] = t.P3[sumAt + j] == 1.0;
+  const int ziAt = mulAt + t.nMul;
+  const int ogrAt = ziAt + t.nZi;
+  const int32_t* propSrc = t.Src.data() + t.nDyn;
+  const int32_t* ziSrc = propSrc + t.nProp;
+  const int32_t* ogrSrc = ziSrc + t.nZi;
+  t.Ops.clear();
+  const auto add = [&](Op::Code code, int dst, int32_t a, int32_t b) {
+    t.Ops.push_back({code, dst, a, b, t.P1[dst], t.P2[dst]});
+  };
+  for (int j = genAt; j < propAt; ++j) {
+    Op::Code code = Op::Zero;
+    switch (t.GenKind[j - genAt]) {
+      case kKindStep:
+        code = Op::Step;
+        break;
+      case kKindLine:
+        code = Op::Line;
+        break;
+      case kKindMeandr:
+        code = Op::Meandr;
+        break;
+      case kKindImp:
+        code = Op::Imp;
+        break;
+      case kKindSinT:
+        code = Op::Sin;
+        break;
+      case kKindCosT:
+        code = Op::Cos;
+        break;
+      default:
+        break;
+    }
+    add(code, j, 0, 0);
   }
-  t.MulA.resize(t.nMul);
-  t.MulB.resize(t.nMul);
-  for (int j = 0; j < t.nMul; ++j) {
-    t.MulA[j] = static_cast<int32_t>(t.P1[mulAt + j]);
-    t.MulB[j] = static_cast<int32_t>(t.P2[mulAt + j]);
+  for (int j = propAt; j < sumAt; ++j) add(Op::Prop, j, propSrc[j - propAt], 0);
+  for (int j = sumAt; j < mulAt; ++j) {
+    add(t.P3[j] == 1.0 ? Op::Plus : Op::Minus, j, static_cast<int32_t>(t.P1[j]),
+        static_cast<int32_t>(t.P2[j]));
   }
+  for (int j = mulAt; j < ziAt; ++j) {
+    add(Op::Mul, j, static_cast<int32_t>(t.P1[j]), static_cast<int32_t>(t.P2[j]));
+  }
+  for (int j = ziAt; j < ogrAt; ++j) add(Op::Zi, j, ziSrc[j - ziAt], 0);
+  for (int j = ogrAt; j < ogrAt + t.nOgr; ++j) add(Op::Ogr, j, ogrSrc[j - ogrAt], 0);
+  t.Dyn.resize(t.nDyn);
+  for (int i = 0; i < t.nDyn; ++i) t.Dyn[i] = {t.DynKind[i], t.Src[i], t.P1[i], t.P2[i]};
 }
 
 namespace {
+
+// A stage's algebraic blocks at model time `now`, in evaluation order.
+inline void Algebraic(const ModelTables::StageOp* op, const ModelTables::StageOp* end, double* V,
+                      double now, double h) {
+  using Op = ModelTables::StageOp;
+  for (; op != end; ++op) {
+    double v;
+    switch (op->Op) {
+      case Op::Step:
+        v = GeneratorValue(kKindStep, op->P1, op->P2, now, h);
+        break;
+      case Op::Line:
+        v = GeneratorValue(kKindLine, op->P1, op->P2, now, h);
+        break;
+      case Op::Meandr:
+        v = GeneratorValue(kKindMeandr, op->P1, op->P2, now, h);
+        break;
+      case Op::Imp:
+        v = GeneratorValue(kKindImp, op->P1, op->P2, now, h);
+        break;
+      case Op::Sin:
+        v = GeneratorValue(kKindSinT, op->P1, op->P2, now, h);
+        break;
+      case Op::Cos:
+        v = GeneratorValue(kKindCosT, op->P1, op->P2, now, h);
+        break;
+      case Op::Prop:
+        v = op->P1 * V[op->A];
+        break;
+      case Op::Plus:
+        v = V[op->A] + V[op->B];
+        break;
+      case Op::Minus:
+        v = V[op->A] - V[op->B];
+        break;
+      case Op::Mul:
+        v = V[op->A] * V[op->B];
+        break;
+      case Op::Zi:
+        v = RampLimiterStage(V[op->Dst], V[op->A], op->P1, h);
+        break;
+      case Op::Ogr:
+        v = LimiterValue(V[op->A], op->P1);
+        break;
+      default:
+        v = 0.0;
+        break;
+    }
+    V[op->Dst] = v;
+  }
+}
 
 // One step with the dynamic blocks' working values (state, start state,
 // accumulator) in locals when their count kN is fixed, so that a small
@@ -137,27 +224,10 @@ namespace {
 template <int kN>
 void RkStepOf(ModelTables& t, double& time, double h) {
   const int nDyn = kN > 0 ? kN : t.nDyn;
-  const int genAt = nDyn;
-  const int propAt = genAt + t.nGen;
-  const int sumAt = propAt + t.nProp;
-  const int mulAt = sumAt + t.nSum;
-  const int ziAt = mulAt + t.nMul;
-  const int ogrAt = ziAt + t.nZi;
-  const int end = ogrAt + t.nOgr;
   double* V = t.V.data();
-  const double* P1 = t.P1.data();
-  const double* P2 = t.P2.data();
-  const int32_t* src = t.Src.data();
-  const int32_t* propSrc = src + nDyn;
-  const int32_t* ziSrc = propSrc + t.nProp;
-  const int32_t* ogrSrc = ziSrc + t.nZi;
-  const uint8_t* genKind = t.GenKind.data();
-  const uint8_t* dynKind = t.DynKind.data();
-  const int32_t* sumA = t.SumA.data();
-  const int32_t* sumB = t.SumB.data();
-  const uint8_t* sumPlus = t.SumPlus.data();
-  const int32_t* mulA = t.MulA.data();
-  const int32_t* mulB = t.MulB.data();
+  const ModelTables::StageOp* ops = t.Ops.data();
+  const ModelTables::StageOp* opsEnd = ops + t.Ops.size();
+  const ModelTables::DynOp* dyn = t.Dyn.data();
 
   double xLocal[kN > 0 ? kN : 1], x0Local[kN > 0 ? kN : 1], accLocal[kN > 0 ? kN : 1];
   double* X = t.X.data();
@@ -169,28 +239,15 @@ void RkStepOf(ModelTables& t, double& time, double h) {
     X0 = x0Local;
     Acc = accLocal;
   }
-  const auto output = [&](int i) { return DynamicOutput(dynKind[i], P1[i], X[i], V[src[i]]); };
-
-  const auto algebraic = [&](double now) __attribute__((always_inline)) {
-    for (int j = genAt; j < propAt; ++j) {
-      V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], now, h);
-    }
-    for (int j = propAt; j < sumAt; ++j) V[j] = P1[j] * V[propSrc[j - propAt]];
-    for (int j = 0; j < t.nSum; ++j) {
-      const double a = V[sumA[j]];
-      const double b = V[sumB[j]];
-      V[sumAt + j] = sumPlus[j] ? a + b : a - b;
-    }
-    for (int j = 0; j < t.nMul; ++j) V[mulAt + j] = V[mulA[j]] * V[mulB[j]];
-    for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
-    for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
+  const auto output = [&](int i) __attribute__((always_inline)) {
+    return DynamicOutput(dyn[i].Kind, dyn[i].P1, X[i], V[dyn[i].Src]);
   };
   // Every derivative reads the values before any dynamic output moves, and
   // a block's own state only: the state moves on with its derivative. The
   // second stage weighs twice.
   const auto advance = [&](double c, bool twice) __attribute__((always_inline)) {
     for (int i = 0; i < nDyn; ++i) {
-      const double d = c * Derivative(dynKind[i], P1[i], P2[i], X[i], V[src[i]]);
+      const double d = c * Derivative(dyn[i].Kind, dyn[i].P1, dyn[i].P2, X[i], V[dyn[i].Src]);
       X[i] = X0[i] + d;
       Acc[i] += twice ? 2 * d / 3 : d / 3;
     }
@@ -201,13 +258,13 @@ void RkStepOf(ModelTables& t, double& time, double h) {
   const double t0 = time;
   for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
   // The four stages written out, so that each knows its time and weight.
-  algebraic(t0 + 0.0);
+  Algebraic(ops, opsEnd, V, t0 + 0.0, h);
   advance(h / 2, false);
-  algebraic(t0 + h / 2);
+  Algebraic(ops, opsEnd, V, t0 + h / 2, h);
   advance(h / 2, true);
-  algebraic(t0 + h / 2);
+  Algebraic(ops, opsEnd, V, t0 + h / 2, h);
   advance(h, false);
-  algebraic(t0 + h);
+  Algebraic(ops, opsEnd, V, t0 + h, h);
   advance(h / 2, false);
   for (int i = 0; i < nDyn; ++i) {
     X[i] = Acc[i];
