@@ -42,7 +42,7 @@ void FrameBlockWriter<Sample>::Close() {
 }
 
 template <typename Sample>
-std::optional<SampleSummary<Sample>> FrameBlockWriter<Sample>::Summary() const {
+std::optional<SampleSummary<Sample>> FrameBlockWriter<Sample>::TakeSummary() {
   if (!summary_) return std::nullopt;
   return summary_->Finish();
 }

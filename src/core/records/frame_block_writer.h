@@ -34,8 +34,8 @@ public:
   // Writes the frames left and closes the file. Throws UserError
   // "Не удалось записать файл <path>"; without Close nothing more is written.
   void Close();
-  // After Close: the summary of every frame written, when asked for.
-  std::optional<SampleSummary<Sample>> Summary() const;
+  // After Close: the summary of every frame written, when asked for; once.
+  std::optional<SampleSummary<Sample>> TakeSummary();
   const std::string& Path() const { return file_.Path(); }
 
 private:

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/records/little_endian.h"
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
@@ -152,70 +153,110 @@ std::optional<SampleSummary<Sample>> SampleSummary<Sample>::Build(const std::str
 
 template <typename Sample>
 SampleSummaryBuilder<Sample>::SampleSummaryBuilder(int channels)
-    : channels_(std::max(1, channels)) {
+    : channels_(std::max(1, channels)),
+      blockMin_(static_cast<std::size_t>(channels_)),
+      blockMax_(static_cast<std::size_t>(channels_)) {
   part_.reserve(static_cast<std::size_t>(channels_ * SampleSummary<Sample>::kFactor));
 }
 
 template <typename Sample>
+void SampleSummaryBuilder<Sample>::Grow(int64_t blocks) {
+  if (blocks <= capacity_) return;
+  const auto stride = static_cast<std::size_t>(channels_);
+  const auto room = static_cast<std::size_t>(blocks);
+  std::vector<Sample> mins(stride * room), maxs(stride * room);
+  for (std::size_t c = 0; c < stride; ++c) {
+    const auto from = static_cast<std::ptrdiff_t>(c * static_cast<std::size_t>(capacity_));
+    std::copy_n(mins_.begin() + from, blocks_,
+                mins.begin() + static_cast<std::ptrdiff_t>(c * room));
+    std::copy_n(maxs_.begin() + from, blocks_,
+                maxs.begin() + static_cast<std::ptrdiff_t>(c * room));
+  }
+  mins_ = std::move(mins);
+  maxs_ = std::move(maxs);
+  capacity_ = blocks;
+}
+
+template <typename Sample>
 void SampleSummaryBuilder<Sample>::Reserve(int64_t frames) {
-  const auto values = static_cast<std::size_t>(frames / SampleSummary<Sample>::kFactor) *
-                      static_cast<std::size_t>(channels_);
-  mins_.reserve(values);
-  maxs_.reserve(values);
+  Grow(frames / SampleSummary<Sample>::kFactor);
 }
 
 template <typename Sample>
 void SampleSummaryBuilder<Sample>::AddBlocks(const Sample* frames, int64_t blocks) {
   constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
+  if (blocks_ + blocks > capacity_) Grow(std::max(blocks_ + blocks, 2 * capacity_ + 16));
   const auto stride = static_cast<std::size_t>(channels_);
-  std::size_t at = mins_.size();
-  mins_.resize(at + stride * static_cast<std::size_t>(blocks));
-  maxs_.resize(mins_.size());
-  for (int64_t b = 0; b < blocks; ++b, at += stride) {
+  const auto room = static_cast<std::size_t>(capacity_);
+  Sample* mins = mins_.data() + blocks_;
+  Sample* maxs = maxs_.data() + blocks_;
+  for (int64_t b = 0; b < blocks; ++b) {
     BlockMinMax(frames + static_cast<std::size_t>(b * kFactor) * stride, stride, kFactor,
-                &mins_[at], &maxs_[at]);
+                blockMin_.data(), blockMax_.data());
+    for (std::size_t c = 0; c < stride; ++c) {
+      mins[c * room + static_cast<std::size_t>(b)] = blockMin_[c];
+      maxs[c * room + static_cast<std::size_t>(b)] = blockMax_[c];
+    }
   }
+  blocks_ += blocks;
 }
 
 template <typename Sample>
-void SampleSummaryBuilder<Sample>::Add(std::span<const Sample> frames) {
+void SampleSummaryBuilder<Sample>::Add(std::span<const Sample> values) {
   constexpr int64_t kFactor = SampleSummary<Sample>::kFactor;
-  const auto stride = static_cast<std::size_t>(channels_);
-  const std::size_t blockValues = stride * kFactor;
-  frames_ += static_cast<int64_t>(frames.size() / stride);
+  const std::size_t blockValues = static_cast<std::size_t>(channels_) * kFactor;
+  values_ += static_cast<int64_t>(values.size());
   if (!part_.empty()) {
-    const std::size_t take = std::min(blockValues - part_.size(), frames.size());
-    part_.insert(part_.end(), frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(take));
-    frames = frames.subspan(take);
+    const std::size_t take = std::min(blockValues - part_.size(), values.size());
+    part_.insert(part_.end(), values.begin(), values.begin() + static_cast<std::ptrdiff_t>(take));
+    values = values.subspan(take);
     if (part_.size() < blockValues) return;
     AddBlocks(part_.data(), 1);
     part_.clear();
   }
-  const auto blocks = static_cast<int64_t>(frames.size() / blockValues);
-  AddBlocks(frames.data(), blocks);
-  part_.assign(frames.begin() + static_cast<std::ptrdiff_t>(blocks * blockValues), frames.end());
+  const auto blocks = static_cast<int64_t>(values.size() / blockValues);
+  if (blocks > 0) AddBlocks(values.data(), blocks);
+  part_.assign(values.begin() + static_cast<std::ptrdiff_t>(blocks * blockValues), values.end());
 }
 
 template <typename Sample>
-SampleSummary<Sample> SampleSummaryBuilder<Sample>::Finish() const {
+void SampleSummaryBuilder<Sample>::AddStored(std::span<const unsigned char> bytes) {
+  host_.resize(bytes.size() / sizeof(Sample));
+  for (std::size_t i = 0; i < host_.size(); ++i) {
+    host_[i] = LoadLittleEndian<Sample>(bytes.data() + i * sizeof(Sample));
+  }
+  Add(host_);
+}
+
+template <typename Sample>
+SampleSummary<Sample> SampleSummaryBuilder<Sample>::Finish() {
   const auto stride = static_cast<std::size_t>(channels_);
+  const auto blocks = static_cast<std::size_t>(blocks_);
   SampleSummary<Sample> s;
   s.channels_ = channels_;
-  s.frames_ = frames_;
-  typename SampleSummary<Sample>::Level level0;
-  level0.blocks = static_cast<int64_t>(mins_.size() / stride);
-  const auto blocks = static_cast<std::size_t>(level0.blocks);
-  level0.mins.resize(mins_.size());
-  level0.maxs.resize(maxs_.size());
-  // Built block after block; kept channel after channel.
-  for (std::size_t b = 0; b < blocks; ++b) {
-    for (std::size_t c = 0; c < stride; ++c) {
-      level0.mins[c * blocks + b] = mins_[b * stride + c];
-      level0.maxs[c * blocks + b] = maxs_[b * stride + c];
+  s.frames_ = Frames();
+  // The rows close up where more room was reserved than filled.
+  if (capacity_ != blocks_) {
+    for (std::size_t c = 1; c < stride; ++c) {
+      const std::size_t from = c * static_cast<std::size_t>(capacity_);
+      std::copy_n(mins_.begin() + static_cast<std::ptrdiff_t>(from), blocks,
+                  mins_.begin() + static_cast<std::ptrdiff_t>(c * blocks));
+      std::copy_n(maxs_.begin() + static_cast<std::ptrdiff_t>(from), blocks,
+                  maxs_.begin() + static_cast<std::ptrdiff_t>(c * blocks));
     }
+    mins_.resize(stride * blocks);
+    maxs_.resize(stride * blocks);
   }
+  typename SampleSummary<Sample>::Level level0;
+  level0.blocks = blocks_;
+  level0.mins = std::move(mins_);
+  level0.maxs = std::move(maxs_);
   s.levels_.push_back(std::move(level0));
   s.AddUpperLevels();
+  mins_.clear();
+  maxs_.clear();
+  part_.clear();
+  values_ = blocks_ = capacity_ = 0;
   return s;
 }
 

@@ -60,9 +60,10 @@ private:
   std::vector<Level> levels_;
 };
 
-// Builds a summary from frames in the order they are written, so that a
-// file written anyway needs no second pass. Memory: the summary itself and
-// one part block.
+// Builds a summary from the values in the order they are written, so that a
+// file written anyway needs no second pass. The blocks go straight to their
+// channel's row, so finishing moves them out without a copy when the room
+// reserved was right. Memory: the summary itself and one part block.
 template <typename Sample>
 class SampleSummaryBuilder {
 public:
@@ -70,19 +71,27 @@ public:
 
   // Room for the summary of `frames` frames, when known beforehand.
   void Reserve(int64_t frames);
-  // Whole frames (a multiple of the channel count of values), in order.
-  void Add(std::span<const Sample> frames);
-  int64_t Frames() const { return frames_; }
-  // The summary of every frame added so far.
-  SampleSummary<Sample> Finish() const;
+  // Values in recorded order; a piece may end inside a frame.
+  void Add(std::span<const Sample> values);
+  // Values as a sample file stores them (little-endian), a whole number.
+  void AddStored(std::span<const unsigned char> bytes);
+  int64_t Frames() const { return values_ / channels_; }
+  // The summary of every whole frame added so far; the builder is left
+  // empty.
+  SampleSummary<Sample> Finish();
 
 private:
   void AddBlocks(const Sample* frames, int64_t blocks);
+  void Grow(int64_t blocks);
 
   int channels_;
-  int64_t frames_ = 0;
-  std::vector<Sample> mins_, maxs_;  // level 0, block after block
-  std::vector<Sample> part_;         // the frames of a block not yet whole
+  int64_t values_ = 0;
+  int64_t blocks_ = 0;                       // whole level-0 blocks
+  int64_t capacity_ = 0;                     // blocks each channel's row has room for
+  std::vector<Sample> mins_, maxs_;          // channel after channel, capacity_ each
+  std::vector<Sample> blockMin_, blockMax_;  // one block, channel by channel
+  std::vector<Sample> part_;                 // the values of a block not yet whole
+  std::vector<Sample> host_;                 // stored values in host order
 };
 
 extern template class SampleSummary<int16_t>;

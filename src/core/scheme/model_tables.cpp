@@ -40,7 +40,7 @@ ModelTables BuildModelTables(const Scheme& scheme) {
   };
 
   t.X.assign(t.nDyn, 0.0);
-  t.X0 = t.Acc = t.K = t.X;
+  t.X0 = t.Acc = t.X;
   t.V.assign(t.Z + 1, 0.0);
   t.DynKind.assign(t.nDyn, 0);
   t.GenKind.assign(t.nGen, 0);
@@ -109,108 +109,191 @@ ModelTables BuildModelTables(const Scheme& scheme) {
 }
 
 void DeriveStepTables(ModelTables& t) {
-  const int sumAt = t.nDyn + t.nGen + t.nProp;
-  const int mulAt = sumAt + t.nSum;
-  t.SumA.resize(t.nSum);
-  t.SumB.resize(t.nSum);
-  t.SumPlus.resize(t.nSum);
-  for (int j = 0; j < t.nSum; ++j) {
-    t.SumA[j] = static_cast<int32_t>(t.P1[sumAt + j]);
-    t.SumB[j] = static_cast<int32_t>(t.P2[sumAt + j]);
-    t.SumPlus[j] = t.P3[sumAt + j] == 1.0;
-  }
-  t.MulA.resize(t.nMul);
-  t.MulB.resize(t.nMul);
-  for (int j = 0; j < t.nMul; ++j) {
-    t.MulA[j] = static_cast<int32_t>(t.P1[mulAt + j]);
-    t.MulB[j] = static_cast<int32_t>(t.P2[mulAt + j]);
-  }
-  t.Integrators.clear();
-  t.Lags.clear();
-  t.PiRegs.clear();
-  t.IsPi.assign(t.nDyn, 0);
-  for (int i = 0; i < t.nDyn; ++i) {
-    switch (t.DynKind[i]) {
-      case kKindIntegr:
-        t.Integrators.push_back(i);
-        break;
-      case kKindAperiod:
-        t.Lags.push_back(i);
-        break;
-      case kKindPIReg:
-        t.PiRegs.push_back(i);
-        t.IsPi[i] = 1;
-        break;
-      default:  // no derivative: K stays 0
-        break;
-    }
-  }
-}
-
-void RkStep(ModelTables& t, double& time, double h) {
-  const int nDyn = t.nDyn;
-  const int genAt = nDyn;
+  using Op = ModelTables::StageOp;
+  const int genAt = t.nDyn;
   const int propAt = genAt + t.nGen;
   const int sumAt = propAt + t.nProp;
   const int mulAt = sumAt + t.nSum;
   const int ziAt = mulAt + t.nMul;
   const int ogrAt = ziAt + t.nZi;
-  const int end = ogrAt + t.nOgr;
+  const int32_t* propSrc = t.Src.data() + t.nDyn;
+  const int32_t* ziSrc = propSrc + t.nProp;
+  const int32_t* ogrSrc = ziSrc + t.nZi;
+  t.Ops.clear();
+  const auto add = [&](Op::Code code, int dst, int32_t a, int32_t b) {
+    t.Ops.push_back({code, dst, a, b, t.P1[dst], t.P2[dst]});
+  };
+  for (int j = genAt; j < propAt; ++j) {
+    Op::Code code = Op::Zero;
+    switch (t.GenKind[j - genAt]) {
+      case kKindStep:
+        code = Op::Step;
+        break;
+      case kKindLine:
+        code = Op::Line;
+        break;
+      case kKindMeandr:
+        code = Op::Meandr;
+        break;
+      case kKindImp:
+        code = Op::Imp;
+        break;
+      case kKindSinT:
+        code = Op::Sin;
+        break;
+      case kKindCosT:
+        code = Op::Cos;
+        break;
+      default:
+        break;
+    }
+    add(code, j, 0, 0);
+  }
+  for (int j = propAt; j < sumAt; ++j) add(Op::Prop, j, propSrc[j - propAt], 0);
+  for (int j = sumAt; j < mulAt; ++j) {
+    add(t.P3[j] == 1.0 ? Op::Plus : Op::Minus, j, static_cast<int32_t>(t.P1[j]),
+        static_cast<int32_t>(t.P2[j]));
+  }
+  for (int j = mulAt; j < ziAt; ++j) {
+    add(Op::Mul, j, static_cast<int32_t>(t.P1[j]), static_cast<int32_t>(t.P2[j]));
+  }
+  for (int j = ziAt; j < ogrAt; ++j) add(Op::Zi, j, ziSrc[j - ziAt], 0);
+  for (int j = ogrAt; j < ogrAt + t.nOgr; ++j) add(Op::Ogr, j, ogrSrc[j - ogrAt], 0);
+  t.Dyn.resize(t.nDyn);
+  for (int i = 0; i < t.nDyn; ++i) t.Dyn[i] = {t.DynKind[i], t.Src[i], t.P1[i], t.P2[i]};
+}
+
+namespace {
+
+// A stage's algebraic blocks at model time `now`, in evaluation order.
+inline void Algebraic(const ModelTables::StageOp* op, const ModelTables::StageOp* end, double* V,
+                      double now, double h) {
+  using Op = ModelTables::StageOp;
+  for (; op != end; ++op) {
+    double v;
+    switch (op->Op) {
+      case Op::Step:
+        v = GeneratorValue(kKindStep, op->P1, op->P2, now, h);
+        break;
+      case Op::Line:
+        v = GeneratorValue(kKindLine, op->P1, op->P2, now, h);
+        break;
+      case Op::Meandr:
+        v = GeneratorValue(kKindMeandr, op->P1, op->P2, now, h);
+        break;
+      case Op::Imp:
+        v = GeneratorValue(kKindImp, op->P1, op->P2, now, h);
+        break;
+      case Op::Sin:
+        v = GeneratorValue(kKindSinT, op->P1, op->P2, now, h);
+        break;
+      case Op::Cos:
+        v = GeneratorValue(kKindCosT, op->P1, op->P2, now, h);
+        break;
+      case Op::Prop:
+        v = op->P1 * V[op->A];
+        break;
+      case Op::Plus:
+        v = V[op->A] + V[op->B];
+        break;
+      case Op::Minus:
+        v = V[op->A] - V[op->B];
+        break;
+      case Op::Mul:
+        v = V[op->A] * V[op->B];
+        break;
+      case Op::Zi:
+        v = RampLimiterStage(V[op->Dst], V[op->A], op->P1, h);
+        break;
+      case Op::Ogr:
+        v = LimiterValue(V[op->A], op->P1);
+        break;
+      default:
+        v = 0.0;
+        break;
+    }
+    V[op->Dst] = v;
+  }
+}
+
+// One step with the dynamic blocks' working values (state, start state,
+// accumulator) in locals when their count kN is fixed, so that a small
+// scheme's stages keep them in registers instead of waiting on their own
+// stores; kN = 0 works on the tables for any count. The arithmetic and its
+// order are the same in both.
+template <int kN>
+void RkStepOf(ModelTables& t, double& time, double h) {
+  const int nDyn = kN > 0 ? kN : t.nDyn;
   double* V = t.V.data();
+  const ModelTables::StageOp* ops = t.Ops.data();
+  const ModelTables::StageOp* opsEnd = ops + t.Ops.size();
+  const ModelTables::DynOp* dyn = t.Dyn.data();
+
+  double xLocal[kN > 0 ? kN : 1], x0Local[kN > 0 ? kN : 1], accLocal[kN > 0 ? kN : 1];
   double* X = t.X.data();
   double* X0 = t.X0.data();
   double* Acc = t.Acc.data();
-  double* K = t.K.data();
-  const double* P1 = t.P1.data();
-  const double* P2 = t.P2.data();
-  const int32_t* src = t.Src.data();
-  const int32_t* propSrc = src + nDyn;
-  const int32_t* ziSrc = propSrc + t.nProp;
-  const int32_t* ogrSrc = ziSrc + t.nZi;
-  const uint8_t* genKind = t.GenKind.data();
-  const int32_t* sumA = t.SumA.data();
-  const int32_t* sumB = t.SumB.data();
-  const uint8_t* sumPlus = t.SumPlus.data();
-  const int32_t* mulA = t.MulA.data();
-  const int32_t* mulB = t.MulB.data();
-  const uint8_t* isPi = t.IsPi.data();
-
-  const auto Output = [&](int i) {
-    return DynamicOutput(isPi[i] ? kKindPIReg : kKindIntegr, P1[i], X[i], V[src[i]]);
+  if constexpr (kN > 0) {
+    for (int i = 0; i < kN; ++i) xLocal[i] = X[i];
+    X = xLocal;
+    X0 = x0Local;
+    Acc = accLocal;
+  }
+  const auto output = [&](int i) __attribute__((always_inline)) {
+    return DynamicOutput(dyn[i].Kind, dyn[i].P1, X[i], V[dyn[i].Src]);
+  };
+  // Every derivative reads the values before any dynamic output moves, and
+  // a block's own state only: the state moves on with its derivative. The
+  // second stage weighs twice.
+  const auto advance = [&](double c, bool twice) __attribute__((always_inline)) {
+    for (int i = 0; i < nDyn; ++i) {
+      const double d = c * Derivative(dyn[i].Kind, dyn[i].P1, dyn[i].P2, X[i], V[dyn[i].Src]);
+      X[i] = X0[i] + d;
+      Acc[i] += twice ? 2 * d / 3 : d / 3;
+    }
+    for (int i = 0; i < nDyn; ++i) V[i] = output(i);
   };
 
+  // Model time in a local: the stores to V could otherwise be `time`.
   const double t0 = time;
   for (int i = 0; i < nDyn; ++i) X0[i] = Acc[i] = X[i];
-  double c = 0.0;
-  for (int s = 1; s <= 4; ++s) {
-    time = t0 + c;
-    for (int j = genAt; j < propAt; ++j) {
-      V[j] = GeneratorValue(genKind[j - genAt], P1[j], P2[j], time, h);
-    }
-    for (int j = propAt; j < sumAt; ++j) V[j] = P1[j] * V[propSrc[j - propAt]];
-    for (int j = 0; j < t.nSum; ++j) {
-      const double a = V[sumA[j]];
-      const double b = V[sumB[j]];
-      V[sumAt + j] = sumPlus[j] ? a + b : a - b;
-    }
-    for (int j = 0; j < t.nMul; ++j) V[mulAt + j] = V[mulA[j]] * V[mulB[j]];
-    for (int j = ziAt; j < ogrAt; ++j) V[j] = RampLimiterStage(V[j], V[ziSrc[j - ziAt]], P1[j], h);
-    for (int j = ogrAt; j < end; ++j) V[j] = LimiterValue(V[ogrSrc[j - ogrAt]], P1[j]);
-    // A constant kind folds Derivative's switch away.
-    for (int i : t.Integrators) K[i] = Derivative(kKindIntegr, P1[i], P2[i], X[i], V[src[i]]);
-    for (int i : t.Lags) K[i] = Derivative(kKindAperiod, P1[i], P2[i], X[i], V[src[i]]);
-    for (int i : t.PiRegs) K[i] = Derivative(kKindPIReg, P1[i], P2[i], X[i], V[src[i]]);
-    c = s == 3 ? h : h / 2;
-    for (int i = 0; i < nDyn; ++i) {
-      const double d = c * K[i];
-      X[i] = X0[i] + d;
-      Acc[i] += s == 2 ? 2 * d / 3 : d / 3;
-      V[i] = Output(i);
-    }
-  }
+  // The four stages written out, so that each knows its time and weight.
+  Algebraic(ops, opsEnd, V, t0 + 0.0, h);
+  advance(h / 2, false);
+  Algebraic(ops, opsEnd, V, t0 + h / 2, h);
+  advance(h / 2, true);
+  Algebraic(ops, opsEnd, V, t0 + h / 2, h);
+  advance(h, false);
+  Algebraic(ops, opsEnd, V, t0 + h, h);
+  advance(h / 2, false);
   for (int i = 0; i < nDyn; ++i) {
     X[i] = Acc[i];
-    V[i] = Output(i);
+    V[i] = output(i);
+  }
+  if constexpr (kN > 0) {
+    for (int i = 0; i < kN; ++i) t.X[i] = xLocal[i];
+  }
+  time = t0 + h;
+}
+
+}  // namespace
+
+void RkStep(ModelTables& t, double& time, double h) {
+  switch (t.nDyn) {
+    case 1:
+      return RkStepOf<1>(t, time, h);
+    case 2:
+      return RkStepOf<2>(t, time, h);
+    case 3:
+      return RkStepOf<3>(t, time, h);
+    case 4:
+      return RkStepOf<4>(t, time, h);
+    case 5:
+      return RkStepOf<5>(t, time, h);
+    case 6:
+      return RkStepOf<6>(t, time, h);
+    default:
+      return RkStepOf<0>(t, time, h);
   }
 }
 

@@ -21,7 +21,7 @@ struct ModelTables {
   int nDyn = 0, nGen = 0, nProp = 0, nSum = 0, nMul = 0, nZi = 0, nOgr = 0;
   int B = 0;
   int Z = 0;
-  std::vector<double> X, X0, Acc, K;
+  std::vector<double> X, X0, Acc;
   std::vector<double> V;
   std::vector<uint8_t> GenKind, DynKind;
   // Feeds of the dynamic, proportional, ramp-limiter and limiter blocks in
@@ -38,14 +38,37 @@ struct ModelTables {
   // block, -1 for the graph block.
   std::vector<int> Tag;
 
-  // Derived from the tables above for the step (DeriveStepTables): the
-  // inputs of the sums and products as indices, the sums' signs, the
-  // dynamic blocks by kind (their derivatives do not depend on one another,
-  // so the order within a stage does not matter there) and which are PI
-  // regulators.
-  std::vector<int32_t> SumA, SumB, MulA, MulB;
-  std::vector<uint8_t> SumPlus, IsPi;
-  std::vector<int32_t> Integrators, Lags, PiRegs;
+  // Derived from the tables above for the step (DeriveStepTables): each
+  // stage's algebraic blocks as one list in evaluation order, and the
+  // dynamic blocks with their parameters beside their feed, so that the
+  // step walks two short arrays instead of a dozen.
+  struct StageOp {
+    enum Code : uint8_t {
+      Zero,
+      Step,
+      Line,
+      Meandr,
+      Imp,
+      Sin,
+      Cos,
+      Prop,
+      Plus,
+      Minus,
+      Mul,
+      Zi,
+      Ogr
+    };
+    Code Op = Zero;
+    int32_t Dst = 0, A = 0, B = 0;
+    double P1 = 0, P2 = 0;
+  };
+  struct DynOp {
+    uint8_t Kind = 0;
+    int32_t Src = 0;
+    double P1 = 0, P2 = 0;
+  };
+  std::vector<StageOp> Ops;
+  std::vector<DynOp> Dyn;
 
   int CapSrc(int channel) const { return nDyn + nProp + nZi + nOgr + channel; }
 };

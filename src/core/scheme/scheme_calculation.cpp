@@ -250,7 +250,7 @@ RunResult SchemeCalculation::Run(Scheme& scheme, const RunSettings& settings) {
     if (loop.grid) duration = GridTime(loop.grid->Frames(), settings.Step);
     SetGraphBlockResults(*graph->Record, sampleFile, duration, loop.tables.GraphMask);
     // Summarised on the way: drawing needs no pass over the samples.
-    if (auto summary = loop.out->Summary()) {
+    if (auto summary = loop.out->TakeSummary()) {
       graph->Record->Summaries.Put(sampleFile, std::move(*summary));
     }
   }
