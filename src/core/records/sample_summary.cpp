@@ -167,8 +167,10 @@ void SampleSummaryBuilder<Sample>::Grow(int64_t blocks) {
   std::vector<Sample> mins(stride * room), maxs(stride * room);
   for (std::size_t c = 0; c < stride; ++c) {
     const auto from = static_cast<std::ptrdiff_t>(c * static_cast<std::size_t>(capacity_));
-    std::copy_n(mins_.begin() + from, blocks_, mins.begin() + static_cast<std::ptrdiff_t>(c * room));
-    std::copy_n(maxs_.begin() + from, blocks_, maxs.begin() + static_cast<std::ptrdiff_t>(c * room));
+    std::copy_n(mins_.begin() + from, blocks_,
+                mins.begin() + static_cast<std::ptrdiff_t>(c * room));
+    std::copy_n(maxs_.begin() + from, blocks_,
+                maxs.begin() + static_cast<std::ptrdiff_t>(c * room));
   }
   mins_ = std::move(mins);
   maxs_ = std::move(maxs);

@@ -86,12 +86,12 @@ private:
 
   int channels_;
   int64_t values_ = 0;
-  int64_t blocks_ = 0;    // whole level-0 blocks
-  int64_t capacity_ = 0;  // blocks each channel's row has room for
-  std::vector<Sample> mins_, maxs_;  // channel after channel, capacity_ each
+  int64_t blocks_ = 0;                       // whole level-0 blocks
+  int64_t capacity_ = 0;                     // blocks each channel's row has room for
+  std::vector<Sample> mins_, maxs_;          // channel after channel, capacity_ each
   std::vector<Sample> blockMin_, blockMax_;  // one block, channel by channel
-  std::vector<Sample> part_;  // the values of a block not yet whole
-  std::vector<Sample> host_;  // stored values in host order
+  std::vector<Sample> part_;                 // the values of a block not yet whole
+  std::vector<Sample> host_;                 // stored values in host order
 };
 
 extern template class SampleSummary<int16_t>;
