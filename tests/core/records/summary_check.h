@@ -28,8 +28,7 @@ inline std::vector<int16_t> FileCodes(const std::string& path) {
 // blocks of 64 frames; each block's minimum and maximum by a loop over its
 // frames.
 inline ::testing::AssertionResult SummarisesCodes(const SampleSummary<int16_t>& s,
-                                                  const std::vector<int16_t>& codes,
-                                                  int channels) {
+                                                  const std::vector<int16_t>& codes, int channels) {
   const auto n = static_cast<std::size_t>(channels);
   const auto frames = static_cast<int64_t>(codes.size() / n);
   if (s.Channels() != channels || s.Frames() != frames) {
