@@ -4,13 +4,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <span>
 
 #include "core/records/little_endian.h"
 
 namespace tornel {
 
 RawSampleWriter::RawSampleWriter(std::size_t bufferBytes)
-    : buffer_(new unsigned char[bufferBytes]), capacity_(bufferBytes) {}
+    : buffer_(new int16_t[(bufferBytes + 1) / 2]), capacity_(bufferBytes) {}
 
 RawSampleWriter::~RawSampleWriter() { Close(); }
 
@@ -28,6 +29,8 @@ bool RawSampleWriter::Create(const std::string& path, std::size_t scanValues) {
     fd_ = -1;
   }
   limit_ = fd_ >= 0 ? capacity_ : 0;
+  summary_.reset();
+  if (fd_ >= 0 && scanValues > 0) summary_.emplace(static_cast<int>(scanValues));
   return fd_ >= 0;
 }
 
@@ -37,9 +40,16 @@ bool RawSampleWriter::FlushForMore() {
 }
 
 bool RawSampleWriter::WriteBuffer() {
+  if (summary_ && used_ > 0) {
+    if constexpr (std::endian::native == std::endian::little) {
+      summary_->Add(std::span<const int16_t>(buffer_.get(), used_ / sizeof(int16_t)));
+    } else {
+      summary_->AddStored(std::span<const unsigned char>(Bytes(), used_));
+    }
+  }
   std::size_t done = 0;
   while (done < used_) {
-    ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
+    ssize_t n = ::write(fd_, Bytes() + done, used_ - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       failed_ = true;
@@ -88,8 +98,16 @@ uint64_t RawSampleWriter::ScansKept() const {
   return bytesLanded_ / scanBytes_;
 }
 
+std::optional<SampleSummary<int16_t>> RawSampleWriter::TakeSummary() {
+  if (fd_ >= 0 || !summary_) return std::nullopt;
+  std::optional<SampleSummary<int16_t>> summary;
+  if (!failed_) summary = summary_->Finish();
+  summary_.reset();
+  return summary;
+}
+
 void RawSampleWriter::CopySwapped(const int16_t* values) {
-  unsigned char* out = buffer_.get() + used_;
+  unsigned char* out = Bytes() + used_;
   for (std::size_t i = 0; i < scanBytes_ / sizeof(int16_t); ++i) {
     StoreLittleEndian<int16_t>(out + 2 * i, values[i]);
   }

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "core/records/sample_summary.h"
 
 namespace tornel {
 
@@ -13,7 +16,9 @@ namespace tornel {
 // collected in a large buffer so that a scan costs a copy, not a system call.
 // A failed write is never silent and never leaves half a scan: the file keeps
 // every whole scan that reached it, and the writer says how many bytes that
-// is. The buffer is allocated here, once, so a recording allocates nothing.
+// is. The buffer is allocated here, once, so a recording allocates nothing
+// per scan. Each buffer's worth is summarised (min/max per channel) on its way
+// to the file, so the record needs no pass over the file to be drawn.
 class RawSampleWriter {
 public:
   static constexpr std::size_t kDefaultBufferBytes = std::size_t{1} << 20;
@@ -32,7 +37,7 @@ public:
   bool Append(const int16_t* values) {
     if (used_ + scanBytes_ > limit_ && !FlushForMore()) return false;
     if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(buffer_.get() + used_, values, scanBytes_);
+      std::memcpy(Bytes() + used_, values, scanBytes_);
     } else {
       CopySwapped(values);
     }
@@ -56,12 +61,19 @@ public:
   uint64_t ScansKept() const;
   const std::string& Path() const { return path_; }
 
+  // Once closed with every scan written: the summary of the file, once.
+  // Nothing after a failed write or while the file is open.
+  std::optional<SampleSummary<int16_t>> TakeSummary();
+
 private:
   bool FlushForMore();
   bool WriteBuffer();
   void CopySwapped(const int16_t* values);
+  unsigned char* Bytes() { return reinterpret_cast<unsigned char*>(buffer_.get()); }
 
-  std::unique_ptr<unsigned char[]> buffer_;
+  // int16 storage, so that on a little-endian host the scans buffered are
+  // the values the summary takes.
+  std::unique_ptr<int16_t[]> buffer_;
   std::size_t capacity_;
   // capacity_ while the file takes scans, 0 before it is open and after a
   // failure, so that Append's one comparison also refuses those.
@@ -72,6 +84,7 @@ private:
   int fd_ = -1;
   bool failed_ = false;
   std::string path_;
+  std::optional<SampleSummaryBuilder<int16_t>> summary_;
 };
 
 }  // namespace tornel

@@ -109,6 +109,9 @@ public:
       result_.Outcome = ScanOutcome::Failed;
       result_.Message = ErrorText(error) + "\n" + KeptText(result_.Count);
     }
+    // A run cut short leaves its summary out; the window builds one from
+    // what the file kept.
+    if (result_.Outcome == ScanOutcome::Completed) result_.Summary = writer_.TakeSummary();
   }
 
 private:

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/records/sample_summary.h"
 
 namespace tornel {
 
@@ -28,6 +31,9 @@ struct ScanResult {
   ScanOutcome Outcome = ScanOutcome::Completed;
   // The text the user is told, UTF-8; empty when the run completed.
   std::string Message;
+  // The min/max summary of the raw file, built while it was written; only
+  // when the run completed (terminated or not), for the record to keep.
+  std::optional<SampleSummary<int16_t>> Summary;
 };
 
 // How many scans a recording read, in words: "Считано 1234 точки".

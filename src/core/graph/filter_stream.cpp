@@ -21,7 +21,9 @@ std::vector<int> FilterColumns(const TGraphRecord& record, uint16_t mask) {
 }
 
 FilterStream::FilterStream(TGraphRecord& record, uint16_t mask)
-    : record_(record), hadFiltered_(record.HasFiltered) {
+    : record_(record),
+      summary_(std::max(record.FrameValues(), 1)),
+      hadFiltered_(record.HasFiltered) {
   record_.SampleFile = record_.OrigFile;
   record_.RecountRecord();
   width_ = static_cast<std::size_t>(std::max(record_.RecChannelCount, 1));
@@ -29,6 +31,8 @@ FilterStream::FilterStream(TGraphRecord& record, uint16_t mask)
   in_ = FileHandle::OpenRead(record_.OrigFile);
   const int64_t size = in_.Size();
   frames_ = size < 0 ? 0 : size / static_cast<int64_t>(2 * width_);
+  // Where no file can be made beside it, FilteredFile is rewritten in place.
+  record_.Summaries.Forget(record_.FilteredFile);
   out_ = std::make_unique<ReplacingFile>(record_.FilteredFile);
   buffer_.resize(std::max<std::size_t>(1, kBufferValues / width_) * width_);
 }
@@ -56,6 +60,7 @@ std::size_t FilterStream::Read(int64_t first, std::size_t count) {
 
 void FilterStream::Write(std::size_t count) {
   const std::size_t values = count * width_;
+  summary_.Add(std::span<const int16_t>(buffer_.data(), values));
   if constexpr (std::endian::native != std::endian::little) {
     for (std::size_t i = 0; i < values; ++i) {
       StoreLittleEndian(reinterpret_cast<unsigned char*>(&buffer_[i]), buffer_[i]);
@@ -90,6 +95,7 @@ void FilterStream::Commit() {
   committed_ = true;
   record_.SampleFile = record_.FilteredFile;
   record_.HasFiltered = true;
+  record_.Summaries.Put(record_.FilteredFile, summary_.Finish());
 }
 
 }  // namespace tornel

@@ -11,6 +11,7 @@
 #include "core/records/file_handle.h"
 #include "core/records/graph_record.h"
 #include "core/records/replacing_file.h"
+#include "core/records/sample_summary.h"
 
 namespace tornel {
 
@@ -21,7 +22,8 @@ enum class FilterOutcome { Done, Cancelled, NothingSelected };
 // The new FilteredFile replaces the old one only on Commit(), which also
 // makes it the shown file; a stream that ends without Commit() (a failure,
 // a cancel) leaves a previous filtered copy whole, or no FilteredFile at all
-// when the record had none, and HasFiltered as it was.
+// when the record had none, and HasFiltered as it was. The frames written
+// are summarised on the way, and Commit() hands the summary to the record.
 class FilterStream {
 public:
   // Values per buffer; the buffer holds whole frames, at least one.
@@ -46,7 +48,8 @@ public:
   // Up to `count` frames from frame `first` into the buffer; the number of
   // frames read. Throws UserError "Не удалось прочитать файл <OrigFile>".
   std::size_t Read(int64_t first, std::size_t count);
-  // The first `count` frames of the buffer go out (the buffer may change).
+  // The first `count` frames of the buffer go out after those written before
+  // (the buffer may change).
   // Throws UserError "Не удалось записать файл <FilteredFile>".
   void Write(std::size_t count);
 
@@ -65,6 +68,7 @@ private:
   int64_t frames_ = 0;
   std::vector<int> columns_;
   std::vector<int16_t> buffer_;
+  SampleSummaryBuilder<int16_t> summary_;
   bool hadFiltered_ = false;
   bool committed_ = false;
 };

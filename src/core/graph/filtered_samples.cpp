@@ -15,6 +15,8 @@ void SaveFilteredRows(TGraphRecord& record) {
   if (std::rename(record.FilteredFile.c_str(), record.OrigFile.c_str()) != 0) {
     throw UserError("Не удалось записать файл " + record.OrigFile);
   }
+  // The same bytes under another name: their summary still holds.
+  record.Summaries.Rename(record.FilteredFile, record.OrigFile);
   record.SampleFile = record.OrigFile;
   record.HasFiltered = false;
 }

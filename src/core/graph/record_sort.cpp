@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 #include <utility>
 
 #include "core/records/file_handle.h"
 #include "core/records/little_endian.h"
 #include "core/records/replacing_file.h"
+#include "core/records/sample_summary.h"
 #include "core/records/temp_file.h"
 #include "core/text/user_error.h"
 
@@ -52,11 +54,18 @@ void SortRecordRows(TGraphRecord& record, int column) {
   }
   const std::vector<uint32_t> order = ExchangeSortOrder(std::move(keys));
 
+  // Where no file can be made beside it, OrigFile is rewritten in place.
+  record.Summaries.Forget(record.OrigFile);
   ReplacingFile out(record.OrigFile);
+  SampleSummaryBuilder<int16_t> summary(width);
+  auto write = [&](std::size_t bytes) {
+    summary.AddStored(std::span<const unsigned char>(chunk.data(), bytes));
+    out.File().WriteAll(chunk.data(), bytes);
+  };
   std::size_t used = 0;
   for (uint32_t frame : order) {
     if (used == chunk.size()) {
-      out.File().WriteAll(chunk.data(), used);
+      write(used);
       used = 0;
     }
     if (in.ReadAt(chunk.data() + used, frameBytes, frame * static_cast<int64_t>(frameBytes)) !=
@@ -65,9 +74,11 @@ void SortRecordRows(TGraphRecord& record, int column) {
     }
     used += frameBytes;
   }
-  out.File().WriteAll(chunk.data(), used);
+  write(used);
   out.Commit();
   RemoveFileIfExists(record.FilteredFile);
+  record.Summaries.Forget(record.FilteredFile);
+  record.Summaries.Put(record.OrigFile, summary.Finish());
   record.SampleFile = record.OrigFile;
   record.HasFiltered = false;
 }

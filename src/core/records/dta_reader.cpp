@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/records/little_endian.h"
@@ -139,21 +140,21 @@ void DtaReader::ReadHeaderImpl(DtaHeader& header, bool keepText) {
   Take(nullptr, 5);
 }
 
-int64_t DtaReader::CopySamples(FileHandle& out) {
+int64_t DtaReader::CopySamples(FileHandle& out, SampleSummaryBuilder<int16_t>* summary) {
   const std::size_t have = end_ - pos_;
   if (have > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, have);
   pos_ = end_ = 0;
-  const int64_t written = CopyTwoByteUnits(file_, out, buffer_, have);
+  const int64_t written = CopyTwoByteUnits(file_, out, buffer_, have, summary);
   eof_ = true;
   offset_ = file_.Size();
   return written;
 }
 
-std::string DtaReader::CopySamplesToTempFile() {
+std::string DtaReader::CopySamplesToTempFile(SampleSummaryBuilder<int16_t>* summary) {
   const std::string temp = CreateTempFile("Trn");
   try {
     FileHandle out = FileHandle::CreateTruncate(temp);
-    CopySamples(out);
+    CopySamples(out, summary);
     out.Close();
   } catch (...) {
     RemoveFileIfExists(temp);
@@ -162,10 +163,16 @@ std::string DtaReader::CopySamplesToTempFile() {
   return temp;
 }
 
-std::string ReadDtaFile(const std::string& path, DtaHeader& header) {
+std::string ReadDtaFile(const std::string& path, DtaHeader& header,
+                        std::optional<SampleSummary<int16_t>>* summary) {
   DtaReader reader(path);
   reader.ReadHeader(header);
-  return reader.CopySamplesToTempFile();
+  const int channels = std::popcount(header.AcpMask) + std::popcount(header.CapMask);
+  if (summary == nullptr || channels == 0) return reader.CopySamplesToTempFile();
+  SampleSummaryBuilder<int16_t> builder(channels);
+  std::string copy = reader.CopySamplesToTempFile(&builder);
+  *summary = builder.Finish();
+  return copy;
 }
 
 }  // namespace tornel

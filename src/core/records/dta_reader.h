@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/records/dta_header.h"
 #include "core/records/file_handle.h"
+#include "core/records/sample_summary.h"
 
 namespace tornel {
 
@@ -37,11 +39,11 @@ public:
   int64_t SampleOffset() const { return offset_ - static_cast<int64_t>(end_ - pos_); }
 
   // Copies the rest of the file, whole two-byte units only, to out; returns
-  // the bytes written.
-  int64_t CopySamples(FileHandle& out);
+  // the bytes written. The codes copied also go to `summary`, when given.
+  int64_t CopySamples(FileHandle& out, SampleSummaryBuilder<int16_t>* summary = nullptr);
   // The same into a new temporary file "Trn<number>"; returns its path. On
   // an error the file is deleted again.
-  std::string CopySamplesToTempFile();
+  std::string CopySamplesToTempFile(SampleSummaryBuilder<int16_t>* summary = nullptr);
 
   const std::string& Path() const { return file_.Path(); }
 
@@ -66,7 +68,10 @@ private:
 
 // Loads the header into header and the samples into a new temporary file
 // (TGraphRecord::MakeTempName) whose path it returns. On an error no
-// temporary file is left and header may be partly filled.
-std::string ReadDtaFile(const std::string& path, DtaHeader& header);
+// temporary file is left and header may be partly filled. When some channel
+// is recorded, `summary` (if given) receives the copy's min/max summary,
+// built while it was written.
+std::string ReadDtaFile(const std::string& path, DtaHeader& header,
+                        std::optional<SampleSummary<int16_t>>* summary = nullptr);
 
 }  // namespace tornel

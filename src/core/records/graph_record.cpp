@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "core/config/profile_file.h"
@@ -135,7 +136,8 @@ void TGraphRecord::RecountRecord() {
 
 void TGraphRecord::LoadDta(const std::string& path) {
   DtaHeader header = static_cast<const DtaHeader&>(*this);
-  std::string samples = ReadDtaFile(path, header);
+  std::optional<SampleSummary<int16_t>> summary;
+  std::string samples = ReadDtaFile(path, header, &summary);
   KeepSaneValues(header, *this);
   header.AcpShowMask &= header.AcpMask;
   header.CapShowMask &= header.CapMask;
@@ -143,12 +145,16 @@ void TGraphRecord::LoadDta(const std::string& path) {
   // is no longer reachable from it.
   RemoveFileIfExists(OrigFile);
   RemoveFileIfExists(FilteredFile);
+  Summaries.Forget(OrigFile);
+  Summaries.Forget(FilteredFile);
   static_cast<DtaHeader&>(*this) = std::move(header);
   OrigFile = SampleFile = samples;
   FilteredFile = samples + "f";
   HasFiltered = false;
   Samples = SampleFormat::Int16;
   FullScale = kFullScaleCode;
+  // Built while the copy was written: drawing needs no pass over it.
+  if (summary) Summaries.Put(samples, std::move(*summary));
 }
 
 void TGraphRecord::SaveDta(const std::string& path) const {

@@ -78,6 +78,14 @@ void SummaryCache::Forget(const std::string& path) {
   std::erase_if(entries_, [&](const Entry& e) { return e.path == path; });
 }
 
+void SummaryCache::Rename(const std::string& from, const std::string& to) {
+  if (from == to) return;
+  Forget(to);
+  for (Entry& e : entries_) {
+    if (e.path == from) e.path = to;
+  }
+}
+
 int64_t SummaryCache::PendingBytes(const TGraphRecord& record) const {
   const int channels = record.FrameValues();
   if (channels == 0) return 0;

@@ -16,7 +16,8 @@ class TGraphRecord;
 // The summaries of the sample files one record draws, kept with the record.
 // A summary is valid while its file has the size and modification time it
 // had when it was built; a filter that rewrites a file also forgets its
-// summary, for a rewrite may keep both. Drawing only looks summaries up;
+// summary (or puts the one it built while writing), for a rewrite may keep
+// both. Drawing only looks summaries up;
 // the window builds them first, with the hourglass or a progress window.
 class SummaryCache {
 public:
@@ -38,6 +39,9 @@ public:
   void Put(const std::string& path, SampleSummary<Sample> summary);
 
   void Forget(const std::string& path);
+  // The file `from` was renamed to `to`: its summary goes with it, and what
+  // `to` had is forgotten.
+  void Rename(const std::string& from, const std::string& to);
   void Clear() { entries_.clear(); }
   std::size_t Size() const { return entries_.size(); }
 

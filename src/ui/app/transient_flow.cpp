@@ -24,7 +24,14 @@ QMdiSubWindow* RunTransientFlow(WindowHost& host) {
   uint32_t elapsed = dialog->Thread ? dialog->Thread->Result.Elapsed : 0;
   FillTransientRecord(graph->Record(), dialog->Settings, host.Channels().CapCount, elapsed,
                       dialog->ReleaseFile());
-  if (dialog->Thread) graph->Record().Unsaved = std::move(dialog->Thread->Note);
+  if (dialog->Thread) {
+    graph->Record().Unsaved = std::move(dialog->Thread->Note);
+    // Built while the scans were written: the window draws without a pass.
+    if (auto& summary = dialog->Thread->Result.Summary) {
+      graph->Record().Summaries.Put(graph->Record().OrigFile, std::move(*summary));
+      summary.reset();
+    }
+  }
   graph->Record().RecountRecord();
   QMdiSubWindow* window = host.AddChild(graph, QStringLiteral("Переходная характеристика "));
   graph->RefreshPicture();

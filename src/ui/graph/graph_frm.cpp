@@ -244,8 +244,6 @@ void TGraphFrm::RefreshPicture() {
 }
 
 void TGraphFrm::RefreshTable() {
-  // A filter may rewrite a file in place with the same size and time.
-  record_.Summaries.Forget(record_.SampleFile);
   if (tableView_) tableView_->Retarget(record_.SampleFile);
   if (analysis_) analysis_->Forget();
   RefreshPicture();

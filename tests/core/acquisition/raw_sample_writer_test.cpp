@@ -63,6 +63,31 @@ TEST(RawSampleWriter, FullDeviceFailsAtTheFlushAndRefusesFurtherScans) {
   EXPECT_FALSE(writer.Append(scan));
   EXPECT_FALSE(writer.Close());
   EXPECT_EQ(writer.ScansKept(), 0u);
+  EXPECT_FALSE(writer.TakeSummary());
+}
+
+TEST(RawSampleWriter, SummaryComesOnceTheFileIsClosedAndOnlyOnce) {
+  TempDir dir;
+  std::string path = dir.File("Trn10");
+  RawSampleWriter writer(5 * 6);  // five scans of three values per flush
+  ASSERT_TRUE(writer.Create(path, 3));
+  for (int16_t i = 0; i < 130; ++i) {
+    const int16_t scan[3] = {i, static_cast<int16_t>(-i), static_cast<int16_t>(i % 7)};
+    ASSERT_TRUE(writer.Append(scan));
+  }
+  EXPECT_FALSE(writer.TakeSummary());  // still open: more may come
+  ASSERT_TRUE(writer.Close());
+  const auto summary = writer.TakeSummary();
+  ASSERT_TRUE(summary);
+  // Frames 0-63 and 64-127 (128 and 129 make no whole block).
+  ASSERT_EQ(summary->Blocks(0), 2);
+  EXPECT_EQ(summary->Frames(), 130);
+  EXPECT_EQ(summary->Maxs(0, 0)[1], 127);
+  EXPECT_EQ(summary->Mins(0, 1)[1], -127);
+  EXPECT_EQ(summary->Maxs(0, 1)[1], -64);
+  EXPECT_EQ(summary->Mins(0, 2)[0], 0);
+  EXPECT_EQ(summary->Maxs(0, 2)[0], 6);
+  EXPECT_FALSE(writer.TakeSummary());
 }
 
 TEST(RawSampleWriter, ClosingWithoutAScanLeavesAnEmptyFile) {

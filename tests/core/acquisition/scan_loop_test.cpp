@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "core/acquisition/transient_note.h"
 #include "core/text/user_error.h"
+#include "tests/core/records/summary_check.h"
 #include "tests/support/fake_device.h"
 #include "tests/support/fake_priority_control.h"
 #include "tests/support/fake_tick_clock.h"
@@ -307,6 +309,65 @@ TEST_F(ScanLoopTest, TerminateEndsTheLoopAndStillLeavesEveryDacAtZero) {
   EXPECT_EQ(log.entries.back(), "cursor back @" + std::to_string(device.Writes().size()));
 }
 
+// Each ADC channel reads a saw of its own with spikes and dips, so that the
+// extremes of a block differ from channel to channel and block to block.
+int16_t Saw(int16_t channel, uint64_t i) {
+  if (i % 97 == static_cast<uint64_t>(channel)) return static_cast<int16_t>(1000 + channel);
+  if (i % 89 == static_cast<uint64_t>(channel)) return static_cast<int16_t>(-1000 - channel);
+  return static_cast<int16_t>(static_cast<int>(i * (7 + channel) % 201) - 100);
+}
+
+TEST_F(ScanLoopTest, SummaryOfTheRawFileIsBuiltAsTheScansAreWritten) {
+  struct Case {
+    int frames;
+    uint16_t acp;
+    bool dac;                 // DAC 1 rising, as the 17th value of a scan
+    std::size_t bufferScans;  // 0: the default buffer
+  };
+  // Block edges (64 frames), several blocks, a second level (4096 frames),
+  // odd channel counts, and buffers whose flushes end inside blocks.
+  const Case cases[] = {
+      {0, 0x0001, false, 0},   {63, 0x0007, false, 0},     {64, 0x0007, false, 7},
+      {65, 0x01FF, false, 0},  {65, 0x0001, false, 64},    {197, 0x01FF, false, 5},
+      {4161, 0xFFFF, true, 0}, {4161, 0x0007, false, 100},
+  };
+  for (int16_t ch = 0; ch < 16; ++ch) {
+    device.SetFunction(ch, [ch](uint64_t i) { return Saw(ch, i); });
+  }
+  for (const Case& c : cases) {
+    request.AcpMask = static_cast<int16_t>(c.acp);
+    request.CapMask = c.dac ? 0x0001 : 0;
+    request.DriveCap = c.dac;
+    request.Amplitude[0] = 300;
+    request.RiseTime[0] = 2.0;
+    request.Duration = (c.frames + 0.5) / 1000.0;
+    const int channels = std::popcount(c.acp) + (c.dac ? 1 : 0);
+    const std::size_t buffer =
+        c.bufferScans == 0 ? RawSampleWriter::kDefaultBufferBytes : c.bufferScans * 2 * channels;
+    ScanResult r = Run(buffer);
+    ASSERT_EQ(r.Outcome, ScanOutcome::Completed) << c.frames;
+    ASSERT_EQ(r.Count, c.frames);
+    ASSERT_TRUE(r.Summary) << c.frames << " frames, " << channels << " channels";
+    EXPECT_TRUE(testing::MatchesItsFile(&*r.Summary, request.FileName, channels))
+        << c.frames << " frames, " << channels << " channels, buffer " << buffer;
+  }
+}
+
+TEST_F(ScanLoopTest, TerminatedRunKeepsTheSummaryOfTheScansItTook) {
+  request.AcpMask = 0x0007;
+  request.Duration = 10.0;
+  device.SetFunction(1, [](uint64_t i) { return Saw(1, i); });
+  // Set while scan 129 reads ADC 2: two blocks and a frame.
+  device.SetReadHook([this](int16_t) {
+    if (device.ReadCount(0) == 129) terminate = true;
+  });
+  ScanResult r = Run(2 * 3 * 10);
+  ASSERT_TRUE(r.Terminated);
+  EXPECT_EQ(r.Count, 129);
+  ASSERT_TRUE(r.Summary);
+  EXPECT_TRUE(testing::MatchesItsFile(&*r.Summary, request.FileName, 3));
+}
+
 TEST_F(ScanLoopTest, FileThatCannotBeCreatedRecordsNothingAndSaysSo) {
   testing::WriteBytes(dir.File("plain"), "x");
   request.FileName = dir.File("plain") + "/Trn1";
@@ -318,6 +379,7 @@ TEST_F(ScanLoopTest, FileThatCannotBeCreatedRecordsNothingAndSaysSo) {
   ScanResult r = Run();
   EXPECT_EQ(r.Outcome, ScanOutcome::FileNotCreated);
   EXPECT_EQ(r.Message, "Не удалось создать файл " + request.FileName);
+  EXPECT_FALSE(r.Summary);
   EXPECT_EQ(r.Count, 0);
   EXPECT_EQ(device.TotalReads(), 0u);
   EXPECT_EQ(Codes(device.Writes()), (std::vector<int16_t>{511, 511}));
@@ -338,6 +400,7 @@ TEST_F(ScanLoopTest, FullDiskStopsTheRunRampsTheDacsAndTellsHowManyScansWereKept
   EXPECT_EQ(r.Count, 0);
   EXPECT_EQ(r.Elapsed, 0u);
   EXPECT_EQ(r.Message, "Не удалось записать файл /dev/full\nСохранено 0 точек.");
+  EXPECT_FALSE(r.Summary);
   EXPECT_EQ(device.ReadCount(0), 17u);  // stopped at the first flush
   EXPECT_EQ(device.LastCode(0), 511);
   EXPECT_EQ(log.entries.back(), "cursor back @" + std::to_string(device.Writes().size()));
@@ -359,6 +422,8 @@ TEST_F(ScanLoopTest, WriteFailingPartWayKeepsEveryWholeScanThatLanded) {
   EXPECT_EQ(r.Outcome, ScanOutcome::WriteFailed);
   EXPECT_EQ(r.Count, 166);
   EXPECT_EQ(r.Message, "Не удалось записать файл " + request.FileName + "\nСохранено 166 точек.");
+  // The file holds what landed; a summary of what was written would not fit it.
+  EXPECT_FALSE(r.Summary);
   // 200 scans were taken in 200 ms; the kept ones get their share of it.
   EXPECT_EQ(r.Elapsed, 166u);
   EXPECT_EQ(FileBytes().size(), 996u);
@@ -381,6 +446,7 @@ TEST_F(ScanLoopTest, DeviceErrorKeepsTheScansAndRestoresPrioritiesCursorAndDacs)
   EXPECT_EQ(r.Outcome, ScanOutcome::Failed);
   EXPECT_EQ(r.Count, 5);
   EXPECT_EQ(r.Message, "Устройство не отвечает\nСохранено 5 точек.");
+  EXPECT_FALSE(r.Summary);
   EXPECT_EQ(FileBytes(), std::string("\x07\x00\x00\x00\x07\x00\x64\x00\x07\x00\x64\x00"
                                      "\x07\x00\x64\x00\x07\x00\x64\x00",
                                      20));

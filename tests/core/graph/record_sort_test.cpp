@@ -7,6 +7,7 @@
 #include "core/graph/filtered_samples.h"
 #include "core/text/user_error.h"
 #include "tests/core/graph/sample_bytes.h"
+#include "tests/core/records/summary_check.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
@@ -54,8 +55,12 @@ protected:
 };
 
 TEST_F(RecordSortTest, SortsTheRecordedFramesAndDropsTheFilteredCopy) {
+  record.Summaries.Put(record.FilteredFile, *SampleSummary<int16_t>::Build(record.FilteredFile, 2));
   SortRecordRows(record, 1);
   EXPECT_EQ(ReadBytes(record.OrigFile), Int16Bytes({30, 1, 20, 2, 10, 2}));
+  EXPECT_TRUE(tornel::testing::MatchesItsFile(record.Summaries.Find<int16_t>(record.OrigFile, 2),
+                                              record.OrigFile, 2));
+  EXPECT_EQ(record.Summaries.Size(), 1u);  // none of the deleted copy
   EXPECT_FALSE(std::filesystem::exists(record.FilteredFile));
   EXPECT_EQ(record.SampleFile, record.OrigFile);
   EXPECT_FALSE(record.HasFiltered);
@@ -71,6 +76,7 @@ TEST_F(RecordSortTest, AFailingWriteLeavesTheRecordAsItWas) {
     tornel::testing::FileSizeLimit limit(4);
     EXPECT_THROW(SortRecordRows(record, 0), UserError);
   }
+  EXPECT_EQ(record.Summaries.Size(), 0u);
   EXPECT_EQ(ReadBytes(record.OrigFile), before);
   EXPECT_TRUE(record.HasFiltered);
   EXPECT_EQ(record.SampleFile, record.FilteredFile);
@@ -97,6 +103,8 @@ TEST_F(RecordSortTest, SortsWholeFramesAcrossChunks) {
     tornel::testing::FileSizeLimit limit(values.size() * 2);
     SortRecordRows(record, 2);
   }
+  EXPECT_TRUE(tornel::testing::MatchesItsFile(record.Summaries.Find<int16_t>(record.OrigFile, 3),
+                                              record.OrigFile, 3));
   const std::string bytes = ReadBytes(record.OrigFile);
   ASSERT_EQ(bytes.size(), values.size() * 2);
   for (int place = 0; place < n; ++place) {

@@ -11,6 +11,7 @@
 #include "core/graph/filtered_samples.h"
 #include "core/text/user_error.h"
 #include "tests/core/graph/sample_bytes.h"
+#include "tests/core/records/summary_check.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
@@ -211,6 +212,9 @@ TEST_F(SignalFiltersTest, FiltersCarryTheirHistoryAcrossBuffers) {
         tornel::testing::FileSizeLimit limit(values.size() * 2);
         ASSERT_EQ(filter.apply(record, layout.chosen), FilterOutcome::Done);
       }
+      EXPECT_TRUE(tornel::testing::MatchesItsFile(
+          record.Summaries.Find<int16_t>(record.FilteredFile, static_cast<int>(width)),
+          record.FilteredFile, static_cast<int>(width)));
       const std::vector<int16_t> out = Filtered();
       ASSERT_EQ(out.size(), values.size());
       for (std::size_t c = 0; c < width; ++c) {
@@ -219,6 +223,37 @@ TEST_F(SignalFiltersTest, FiltersCarryTheirHistoryAcrossBuffers) {
         const bool filtered = std::find(chosen.begin(), chosen.end(), c) != chosen.end();
         EXPECT_EQ(FirstDifference(column, filtered ? filter.expected(in[c]) : in[c]), -1)
             << "column " << c;
+      }
+    }
+  }
+}
+
+// The filtered copy's summary is built while the filter writes it, for
+// records ending at and around the edges of summary blocks.
+TEST_F(SignalFiltersTest, TheFilteredCopyComesWithItsSummary) {
+  struct Layout {
+    uint16_t acp, cap, chosen;
+  };
+  const Layout layouts[] = {{0b1, 0, 0b1}, {0b111, 0, 0b101}, {0b1111111, 0b11, 0b1010101}};
+  const struct {
+    std::string name;
+    Apply apply;
+  } filters[] = {{"abs", Abs()}, {"hanning", Hanning()}, {"rms of 5", Rms(5)}};
+  for (const Layout& layout : layouts) {
+    const int width = std::popcount(layout.acp) + std::popcount(layout.cap);
+    for (int frames : {0, 1, 63, 64, 65, 197, 4161}) {
+      std::vector<int16_t> values(static_cast<std::size_t>(frames * width));
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = Code(i % static_cast<std::size_t>(width), i / static_cast<std::size_t>(width));
+      }
+      Fill(layout.acp, layout.cap, values);
+      for (const auto& filter : filters) {
+        SCOPED_TRACE(filter.name + ", " + std::to_string(frames) + " frames of " +
+                     std::to_string(width));
+        ASSERT_EQ(filter.apply(record, layout.chosen), FilterOutcome::Done);
+        EXPECT_TRUE(tornel::testing::MatchesItsFile(
+            record.Summaries.Find<int16_t>(record.FilteredFile, width), record.FilteredFile,
+            width));
       }
     }
   }
@@ -315,6 +350,9 @@ TEST_F(SignalFiltersTest, FailuresAndCancelLeaveTheRecordShowingItsSamples) {
       WriteBytes(record.FilteredFile, "earlier");
       record.HasFiltered = true;
       record.SampleFile = record.FilteredFile;
+      // The run may write the copy in place: what was known of it goes.
+      record.Summaries.Put(record.FilteredFile,
+                           *SampleSummary<int16_t>::Build(record.FilteredFile, 1));
     }
     if (c.message.empty()) {
       EXPECT_EQ(c.run(record), FilterOutcome::Cancelled) << c.name;
@@ -330,6 +368,10 @@ TEST_F(SignalFiltersTest, FailuresAndCancelLeaveTheRecordShowingItsSamples) {
     }
     EXPECT_EQ(record.SampleFile, record.OrigFile) << c.name;
     EXPECT_EQ(record.HasFiltered, c.hadFiltered) << c.name;
+    // Only a run that failed before it made its output leaves the earlier
+    // copy's summary; none puts a summary of what it wrote.
+    const bool untouched = c.hadFiltered && c.message.find("открыть") != std::string::npos;
+    EXPECT_EQ(record.Summaries.Size(), untouched ? 1u : 0u) << c.name;
     if (c.hadFiltered) {
       EXPECT_EQ(ReadBytes(record.FilteredFile), "earlier") << c.name;
     } else {
@@ -392,6 +434,9 @@ TEST_F(SignalFiltersTest, TheMenuFollowsTheFilteredCopy) {
 
   SaveFilteredRows(record);
   EXPECT_EQ(Values(ReadBytes(record.OrigFile)), (std::vector<int16_t>{3, 4}));
+  EXPECT_TRUE(tornel::testing::MatchesItsFile(record.Summaries.Find<int16_t>(record.OrigFile, 1),
+                                              record.OrigFile, 1));
+  EXPECT_EQ(record.Summaries.Size(), 1u);
   EXPECT_FALSE(fs::exists(record.FilteredFile));
   EXPECT_EQ(record.SampleFile, record.OrigFile);
   EXPECT_EQ(FilterMenuStateOf(record), (FilterMenuState{false, true, false, false, false}));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,8 @@
 #include "tests/core/records/dta_bytes.h"
 #include "tests/core/records/hand_file.h"
 #include "tests/core/records/scoped_tmpdir.h"
+#include "tests/core/records/summary_check.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
 namespace tornel {
@@ -389,6 +392,75 @@ TEST_F(DtaFile, TwoLoadsOwnTwoFilesAndEachDeletesOnlyItsOwn) {
   EXPECT_FALSE(fs::exists(aFile));
   EXPECT_EQ(ReadBytes(b.OrigFile), kSamples);
   EXPECT_TRUE(fs::exists(dir_.File("a.dta")));
+}
+
+// The hand-made header with other masks, then `frames` frames of codes that
+// differ per channel and frame, then `tail` bytes of no whole frame.
+std::string DataFile(uint16_t acp, uint16_t cap, int frames, std::size_t tail) {
+  Layout layout;
+  const DtaBytes hand = HandFile(&layout);
+  std::string bytes = hand.Str().substr(0, layout.samples);
+  bytes[layout.masks] = static_cast<char>(acp & 0xFF);
+  bytes[layout.masks + 1] = static_cast<char>(acp >> 8);
+  bytes[layout.masks + 2] = static_cast<char>(cap & 0xFF);
+  bytes[layout.masks + 3] = static_cast<char>(cap >> 8);
+  const int channels = std::popcount(acp) + std::popcount(cap);
+  DtaBytes samples;
+  for (int f = 0; f < frames; ++f) {
+    for (int c = 0; c < channels; ++c) {
+      const int v = f % (37 + c) == c ? 20000 + c : (f * 131 + c * 977) % 4001 - 2000;
+      samples.I16(static_cast<int16_t>(v));
+    }
+  }
+  return bytes + samples.Str() + std::string(tail, '\x55');
+}
+
+TEST_F(DtaFile, LoadingSummarisesTheCopyAsItIsWritten) {
+  struct Case {
+    uint16_t acp, cap;
+    int frames;
+    std::size_t tail;  // bytes after the last whole frame
+  };
+  // Block edges, several blocks, a copy longer than one copy buffer
+  // (65535 units), odd channel counts and frames cut short.
+  const Case cases[] = {
+      {0b1, 0, 0, 0},   {0b11, 0b1, 63, 3},      {0b11, 0b1, 64, 0},      {0x1FF, 0, 65, 17},
+      {0b1, 0, 197, 1}, {0xFFFF, 0b1, 4161, 33}, {0x1FF, 0, 4161 * 2, 0}, {0b10101, 0, 4096, 5},
+  };
+  for (const Case& c : cases) {
+    const int channels = std::popcount(c.acp) + std::popcount(c.cap);
+    SCOPED_TRACE(std::to_string(c.frames) + " frames of " + std::to_string(channels));
+    WriteBytes(dir_.File("s.dta"), DataFile(c.acp, c.cap, c.frames, c.tail));
+    TGraphRecord r;
+    r.LoadDta(dir_.File("s.dta"));
+    EXPECT_EQ(r.Summaries.Size(), 1u);
+    EXPECT_TRUE(testing::MatchesItsFile(r.Summaries.Find<int16_t>(r.OrigFile, channels), r.OrigFile,
+                                        channels));
+  }
+}
+
+TEST_F(DtaFile, ALoadWithoutChannelsOrThatFailsPutsNoSummary) {
+  TGraphRecord r;
+  WriteBytes(dir_.File("none.dta"), DataFile(0, 0, 0, 100));
+  r.LoadDta(dir_.File("none.dta"));
+  EXPECT_EQ(r.Summaries.Size(), 0u);
+
+  WriteBytes(dir_.File("big.dta"), DataFile(0b111, 0, 1000, 0));
+  {
+    // The copy fails part way: the record, its summaries included, stays.
+    testing::FileSizeLimit limit(2000);
+    EXPECT_THROW(r.LoadDta(dir_.File("big.dta")), UserError);
+  }
+  EXPECT_EQ(r.Summaries.Size(), 0u);
+  EXPECT_EQ(r.AcpMask, 0);
+
+  // A second load forgets the summary of the copy it deletes.
+  r.LoadDta(dir_.File("big.dta"));
+  const std::string first = r.OrigFile;
+  r.LoadDta(dir_.File("big.dta"));
+  EXPECT_FALSE(fs::exists(first));
+  EXPECT_EQ(r.Summaries.Size(), 1u);
+  EXPECT_NE(r.Summaries.Find<int16_t>(r.OrigFile, 3), nullptr);
 }
 
 }  // namespace

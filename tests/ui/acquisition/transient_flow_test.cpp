@@ -13,6 +13,7 @@
 
 #include "core/records/dta_info.h"
 #include "core/records/graph_record.h"
+#include "tests/core/records/summary_check.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/ui/support/modal_driver.h"
 #include "transient_fixture.h"
@@ -91,6 +92,8 @@ TEST_F(TransientFlowTest, ResultOpensInANumberedGraphWindowWithTheRecordFilled) 
   EXPECT_EQ(r.RecChannelCount, 3);
   EXPECT_EQ(r.FrameCount, 100.0);
   EXPECT_EQ(std::filesystem::file_size(rawFile), 100u * 6u);
+  // Handed over from the recording, before the window has drawn anything.
+  EXPECT_TRUE(tornel::testing::MatchesItsFile(r.Summaries.Find<int16_t>(rawFile, 3), rawFile, 3));
   EXPECT_NE(ReadConfig().find("Маска каналов АЦП=5\r\n"), std::string::npos);
   EXPECT_NE(ReadConfig().find("Автоматический режим=1\r\n"), std::string::npos);
 }

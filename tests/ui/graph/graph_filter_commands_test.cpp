@@ -102,6 +102,8 @@ TEST_F(GraphFilterCommandsTest, HanningFiltersTheShownChannelsAndShowsTheResult)
   const tornel::TGraphRecord& r = window->Record();
   EXPECT_EQ(Codes(r.FilteredFile), (std::vector<int16_t>{0, 0, 1, 2, 1}));
   EXPECT_EQ(r.SampleFile, r.FilteredFile);
+  // Built as the filter wrote the copy; the window keeps it.
+  EXPECT_NE(r.Summaries.Find<int16_t>(r.FilteredFile, 1), nullptr);
   EXPECT_TRUE(window->Actions().AShowFiltered->isChecked());
   EXPECT_TRUE(window->Actions().ASaveFiltered->isEnabled());
   EXPECT_EQ(user.Unexpected(), 0);
@@ -182,6 +184,7 @@ TEST_F(GraphFilterCommandsTest, AbsoluteValueThenShowingAndSavingTheFilteredSamp
   EXPECT_EQ(warning, "После сохранения восстановить исходный сигнал будет невозможно");
   EXPECT_EQ(Codes(raw), (std::vector<int16_t>{5, 6, -32768}));
   EXPECT_EQ(r.SampleFile, raw);
+  EXPECT_NE(r.Summaries.Find<int16_t>(raw, 1), nullptr);  // moved with the file
   EXPECT_FALSE(fs::exists(r.FilteredFile));
   EXPECT_FALSE(window->Actions().AShowFiltered->isEnabled());
   EXPECT_FALSE(window->Actions().ASaveFiltered->isEnabled());
