@@ -24,6 +24,7 @@
 #include "core/plot/plot_page.h"
 #include "core/records/graph_record.h"
 #include "core/records/sample_file_writer.h"
+#include "offscreen_app.h"
 #include "tests/ui/support/fake_window_host.h"
 #include "ui/canvas/qt_canvas.h"
 #include "ui/graph/graph_frm.h"
@@ -34,14 +35,7 @@ namespace {
 constexpr int kChannels = 16;
 constexpr int64_t kFrames = 1'000'000;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_graph_window";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
+QApplication& App() { return tornel::bench::OffscreenApp<QApplication>("bench_graph_window"); }
 
 // A recording of the bench: each channel a sine of its own frequency over a
 // slow ramp, 400 codes high.

@@ -29,6 +29,7 @@
 #include "core/records/sample_file_reader.h"
 #include "core/records/sample_file_writer.h"
 #include "core/records/sample_summary.h"
+#include "offscreen_app.h"
 #include "ui/canvas/qt_canvas.h"
 #include "ui/canvas/qt_color.h"
 
@@ -38,14 +39,7 @@ constexpr int kChannels = 16;
 constexpr tornel::PlotRect kRect{0, 0, 1600, 900};
 constexpr tornel::PlotRect kInner{60, 20, 1580, 880};
 
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_plot";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-  return app;
-}
+QGuiApplication& App() { return tornel::bench::OffscreenApp<QGuiApplication>("bench_plot"); }
 
 // Sines of different frequencies with a little noise, as a drive records.
 std::string WriteSamples(int64_t frames) {

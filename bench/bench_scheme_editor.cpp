@@ -25,6 +25,7 @@
 #include "core/records/sample_file_writer.h"
 #include "core/scheme/block.h"
 #include "core/scheme/graph_block_record.h"
+#include "offscreen_app.h"
 #include "tests/ui/support/fake_window_host.h"
 #include "ui/canvas/qt_canvas.h"
 #include "ui/scheme/block_widget.h"
@@ -38,14 +39,7 @@ namespace {
 constexpr int kInputs = 4;
 constexpr int64_t kFrames = 1'000'000;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_scheme_editor";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
+QApplication& App() { return tornel::bench::OffscreenApp<QApplication>("bench_scheme_editor"); }
 
 void Settle() {
   QCoreApplication::sendPostedEvents();
