@@ -6,6 +6,7 @@
 #include "core/records/day_number.h"
 #include "core/records/dta_reader.h"
 #include "core/records/file_handle.h"
+#include "core/records/slot_label.h"
 #include "core/text/number_text.h"
 
 namespace tornel {
@@ -22,11 +23,6 @@ std::string TwoDigits(int v) {
   std::string s = std::to_string(v);
   if (s.size() < 2) s.insert(s.begin(), '0');
   return s;
-}
-
-std::string ChannelLabel(int slot) {
-  return slot < kCapSlotBase ? "АЦП " + std::to_string(slot + 1)
-                             : "ЦАП " + std::to_string(slot - kCapSlotBase + 1);
 }
 
 std::string Num(double v) { return FormatGeneral(v, '.'); }
@@ -83,7 +79,7 @@ std::string DescribeDta(const DtaInfo& info) {
   out += "Записанные каналы: " + std::to_string(slots.size()) + "\n";
   for (std::size_t p = 0; p < slots.size(); ++p) {
     const int s = slots[p];
-    out += "  " + std::to_string(p) + "  " + ChannelLabel(s) + "  " + h.ChanName[s];
+    out += "  " + std::to_string(p) + "  " + SlotLabel(s) + "  " + h.ChanName[s];
     if (!h.ChanUnit[s].empty()) out += ", " + h.ChanUnit[s];
     out += "  (Base " + Num(h.Base[s]) + ", базовое значение " + Num(h.RealBase[s]) + ")\n";
   }

@@ -4,16 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "core/records/slot_label.h"
 #include "core/text/number_text.h"
 #include "core/text/user_error.h"
 
 namespace tornel {
 namespace {
-
-std::string ChannelLabel(int slot) {
-  return slot < kCapSlotBase ? "АЦП " + std::to_string(slot + 1)
-                             : "ЦАП " + std::to_string(slot - kCapSlotBase + 1);
-}
 
 std::string Seconds(double v) { return FormatGeneral(v, SystemDecimalSeparator()); }
 
@@ -41,7 +37,7 @@ SpectrumSpan ResolveSpectrumSpan(const TGraphRecord& record, const SpectrumReque
   SpectrumSpan span;
   span.slot = request.slot;
   span.position = record.SlotToPosition(request.slot);
-  if (span.position < 0) throw UserError("В записи нет канала " + ChannelLabel(request.slot));
+  if (span.position < 0) throw UserError("В записи нет канала " + SlotLabel(request.slot));
 
   const double from = request.from.value_or(0.0);
   const double to = request.to.value_or(duration);
