@@ -1,94 +1,12 @@
 #include "core/records/sample_summary.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
+#include "core/records/column_extremes.h"
 #include "core/records/little_endian.h"
 #include "core/records/sample_file_reader.h"
 
 namespace tornel {
-namespace {
-
-// Eight int16 channels side by side in one 128-bit register.
-using Lanes8 = int16_t __attribute__((vector_size(16)));
-
-Lanes8 LoadLanes(const int16_t* p) {
-  Lanes8 v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
-// kGroups groups of eight channels from `c` on, in one pass over the rows,
-// with the running minimum and maximum kept in registers (a loop over an
-// array in memory would wait on its own stores).
-template <std::size_t kGroups>
-void GroupsMinMax(const int16_t* first, std::size_t channels, std::size_t c, int64_t frames,
-                  int16_t* mn, int16_t* mx) {
-  Lanes8 lo[kGroups], hi[kGroups];
-  for (std::size_t g = 0; g < kGroups; ++g) lo[g] = hi[g] = LoadLanes(first + c + 8 * g);
-  for (int64_t f = 1; f < frames; ++f) {
-    const int16_t* row = first + static_cast<std::size_t>(f) * channels + c;
-    for (std::size_t g = 0; g < kGroups; ++g) {
-      const Lanes8 v = LoadLanes(row + 8 * g);
-      lo[g] = v < lo[g] ? v : lo[g];
-      hi[g] = v > hi[g] ? v : hi[g];
-    }
-  }
-  for (std::size_t g = 0; g < kGroups; ++g) {
-    std::memcpy(mn + c + 8 * g, &lo[g], sizeof(Lanes8));
-    std::memcpy(mx + c + 8 * g, &hi[g], sizeof(Lanes8));
-  }
-}
-
-// Codes: whole groups of eight channels in registers, then the rest one by one.
-void BlockMinMax(const int16_t* first, std::size_t channels, int64_t frames, int16_t* mn,
-                 int16_t* mx) {
-  std::size_t c = 0;
-  for (; c + 32 <= channels; c += 32) GroupsMinMax<4>(first, channels, c, frames, mn, mx);
-  switch ((channels - c) / 8) {
-    case 3:
-      GroupsMinMax<3>(first, channels, c, frames, mn, mx);
-      break;
-    case 2:
-      GroupsMinMax<2>(first, channels, c, frames, mn, mx);
-      break;
-    case 1:
-      GroupsMinMax<1>(first, channels, c, frames, mn, mx);
-      break;
-    default:
-      break;
-  }
-  for (c += (channels - c) / 8 * 8; c < channels; ++c) {
-    int16_t lo = first[c], hi = first[c];
-    for (int64_t f = 1; f < frames; ++f) {
-      const int16_t v = first[static_cast<std::size_t>(f) * channels + c];
-      lo = std::min(lo, v);
-      hi = std::max(hi, v);
-    }
-    mn[c] = lo;
-    mx[c] = hi;
-  }
-}
-
-// Minimum and maximum of each channel over `frames` whole frames, taken
-// frame by frame: the inner loop runs along one frame. A NaN in a row does
-// not replace, as minsd and maxsd have it.
-void BlockMinMax(const double* __restrict first, std::size_t channels, int64_t frames,
-                 double* __restrict mn, double* __restrict mx) {
-  std::copy(first, first + channels, mn);
-  std::copy(first, first + channels, mx);
-  for (int64_t f = 1; f < frames; ++f) {
-    const double* __restrict row = first + static_cast<std::size_t>(f) * channels;
-    for (std::size_t c = 0; c < channels; ++c) {
-      mn[c] = row[c] < mn[c] ? row[c] : mn[c];
-      mx[c] = row[c] > mx[c] ? row[c] : mx[c];
-    }
-  }
-}
-
-}  // namespace
-
 template <typename Sample>
 int64_t SampleSummary<Sample>::ReadFrames(int channels) {
   const int64_t frameBytes = static_cast<int64_t>(sizeof(Sample)) * std::max(1, channels);
@@ -191,8 +109,8 @@ void SampleSummaryBuilder<Sample>::AddBlocks(const Sample* frames, int64_t block
   Sample* mins = mins_.data() + blocks_;
   Sample* maxs = maxs_.data() + blocks_;
   for (int64_t b = 0; b < blocks; ++b) {
-    BlockMinMax(frames + static_cast<std::size_t>(b * kFactor) * stride, stride, kFactor,
-                blockMin_.data(), blockMax_.data());
+    ColumnExtremes(frames + static_cast<std::size_t>(b * kFactor) * stride, kFactor, channels_,
+                   blockMin_.data(), blockMax_.data());
     for (std::size_t c = 0; c < stride; ++c) {
       mins[c * room + static_cast<std::size_t>(b)] = blockMin_[c];
       maxs[c * room + static_cast<std::size_t>(b)] = blockMax_[c];
