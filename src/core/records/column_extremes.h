@@ -17,24 +17,33 @@ namespace column_extremes_detail {
 // Eight 16-bit codes in one vector register (a GCC and Clang extension).
 typedef int16_t Codes8 __attribute__((vector_size(16)));
 
+inline Codes8 LoadCodes8(const int16_t* p) {
+  Codes8 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 // Frames of a multiple of eight codes keep their running extremes in vector
-// registers: a load and two packed comparisons per eight codes.
+// registers: a load and two packed comparisons per eight codes. Each vector
+// is loaded on its own; staging a frame through an array kept the extremes
+// in memory.
 template <int Channels>
 void PackedExtremes(const int16_t* data, int64_t frames, int16_t* mins, int16_t* maxs) {
   constexpr int kVectors = Channels / 8;
   Codes8 lo[kVectors], hi[kVectors];
-  std::memcpy(lo, data, sizeof lo);
-  std::memcpy(hi, data, sizeof hi);
+  for (int k = 0; k < kVectors; ++k) lo[k] = hi[k] = LoadCodes8(data + 8 * k);
   for (int64_t f = 1; f < frames; ++f) {
-    Codes8 v[kVectors];
-    std::memcpy(v, data + f * Channels, sizeof v);
+    const int16_t* row = data + f * Channels;
     for (int k = 0; k < kVectors; ++k) {
-      lo[k] = v[k] < lo[k] ? v[k] : lo[k];
-      hi[k] = v[k] > hi[k] ? v[k] : hi[k];
+      const Codes8 v = LoadCodes8(row + 8 * k);
+      lo[k] = v < lo[k] ? v : lo[k];
+      hi[k] = v > hi[k] ? v : hi[k];
     }
   }
-  std::memcpy(mins, lo, sizeof lo);
-  std::memcpy(maxs, hi, sizeof hi);
+  for (int k = 0; k < kVectors; ++k) {
+    std::memcpy(mins + 8 * k, &lo[k], sizeof(Codes8));
+    std::memcpy(maxs + 8 * k, &hi[k], sizeof(Codes8));
+  }
 }
 
 // Plain arrays and conditional expressions are what the vectoriser turns
